@@ -1,0 +1,9 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+// Decides what this process is (the running instance, a second start that hands over to
+// it, or an uninstall call that tells it to quit) and runs it. Returns the exit code.
+int RunEntry(HINSTANCE instance, std::u16string_view firstArgument);

@@ -1,0 +1,30 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+
+#include "app/Entry.h"
+
+namespace {
+
+std::u16string FirstCommandLineArgument() {
+  int count = 0;
+  const std::unique_ptr<LPWSTR, decltype(&::LocalFree)> arguments(
+      ::CommandLineToArgvW(::GetCommandLineW(), &count), &::LocalFree);
+  if (arguments == nullptr || count < 2) return {};
+  return reinterpret_cast<const char16_t*>(arguments.get()[1]);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // First of all: every DLL loaded from here on comes from System32, never from the
+  // (possibly user-writable) folder the exe sits in.
+  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  try {
+    return RunEntry(instance, FirstCommandLineArgument());
+  } catch (...) {
+    return 1;
+  }
+}

@@ -1,0 +1,77 @@
+# Sourced by the run and test scripts: a private Wine prefix, a private X display and one
+# long-lived wineserver for the whole run. Everything started here is stopped by pid.
+#   wine_session_prepare_prefix PREFIX   create the prefix once (fonts, CJK links, desktop)
+#   wine_session_start_display           start a private Xvfb and export DISPLAY
+#   wine_session_start_server            keep one wineserver and Wine's helpers alive
+#   wine_session_stop                    stop what the functions above started
+
+WINE_SESSION_XVFB_PID=""
+WINE_SESSION_SERVER_STARTED=""
+
+export WINEDEBUG="${WINEDEBUG:--all}"
+
+wine_session_prepare_prefix() {
+  export WINEPREFIX="$1"
+  if [ -f "$WINEPREFIX/.orvanta-prefix-ready" ]; then
+    return 0
+  fi
+  echo "wine-session: creating the Wine prefix $WINEPREFIX (once per build folder)"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 </dev/null
+  # Tahoma is the window font; without these two steps Korean, Japanese and Chinese
+  # texts show as boxes.
+  cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+    /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic\0wqy-microhei.ttc,WenQuanYi Micro Hei' /f \
+    >/dev/null 2>&1 </dev/null
+  # Every program of the prefix runs inside one Wine virtual desktop: it has a taskbar
+  # with a notification area, and windows close without the delay of a bare X server.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 </dev/null
+  wineserver -w
+  touch "$WINEPREFIX/.orvanta-prefix-ready"
+}
+
+wine_session_start_display() {
+  display=""
+  for number in $(seq 90 150); do
+    if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
+      display=":$number"
+      break
+    fi
+  done
+  if [ -z "$display" ]; then
+    echo "wine-session: no free X display number" >&2
+    return 1
+  fi
+  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  WINE_SESSION_XVFB_PID=$!
+  for _ in $(seq 1 100); do
+    if xdpyinfo -display "$display" >/dev/null 2>&1; then
+      export DISPLAY="$display"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "wine-session: Xvfb did not start on $display" >&2
+  return 1
+}
+
+wine_session_start_server() {
+  # The helpers must not hold the caller's output pipes, or every reader waits for them.
+  (wineserver -p >/dev/null 2>&1 &)
+  wine cmd /c exit >/dev/null 2>&1 </dev/null
+  WINE_SESSION_SERVER_STARTED=1
+}
+
+wine_session_stop() {
+  if [ -n "$WINE_SESSION_SERVER_STARTED" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    WINE_SESSION_SERVER_STARTED=""
+  fi
+  if [ -n "$WINE_SESSION_XVFB_PID" ]; then
+    kill "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
+    wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
+    WINE_SESSION_XVFB_PID=""
+  fi
+}

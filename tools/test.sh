@@ -1,0 +1,22 @@
+#!/bin/sh
+# Builds both builds and runs every test layer: portable unit tests natively (ASan, UBSan),
+# then the Windows build's unit, Win32, build and end-to-end tests under Wine.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+"$root/tools/bootstrap.sh"
+
+cmake --preset native
+cmake --build --preset native
+ctest --preset native
+
+cmake --preset windows
+cmake --build --preset windows
+
+. "$root/tools/lib/wine-session.sh"
+trap wine_session_stop EXIT INT TERM
+wine_session_prepare_prefix "$root/build/windows/wine-prefix"
+wine_session_start_display
+wine_session_start_server
+ctest --preset windows
