@@ -10,17 +10,26 @@ WINE_SESSION_SERVER_STARTED=""
 
 export WINEDEBUG="${WINEDEBUG:--all}"
 
+# Debian's Wine looks for its own fonts in the prefix only: Tahoma is the window font and
+# Marlett draws the caption buttons.
+wine_session_copy_fonts() {
+  fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  for font in tahoma.ttf tahomabd.ttf marlett.ttf; do
+    [ -f "$fonts/$font" ] || cp "/usr/share/wine/fonts/$font" "$fonts/"
+  done
+}
+
 wine_session_prepare_prefix() {
   export WINEPREFIX="$1"
   if [ -f "$WINEPREFIX/.orvanta-prefix-ready" ]; then
+    wine_session_copy_fonts
     return 0
   fi
   echo "wine-session: creating the Wine prefix $WINEPREFIX (once per build folder)"
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 </dev/null
-  # Tahoma is the window font; without these two steps Korean, Japanese and Chinese
-  # texts show as boxes.
-  cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  wine_session_copy_fonts
+  # Without this link (and Tahoma itself) Korean, Japanese and Chinese show as boxes.
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
     /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic\0wqy-microhei.ttc,WenQuanYi Micro Hei' /f \
     >/dev/null 2>&1 </dev/null
