@@ -9,8 +9,11 @@ TStartMode StartModeOf(std::u16string_view firstArgument) {
 
 TInstanceCommand InstanceCommandOf(std::uintptr_t wParam) {
   switch (wParam) {
-    case CommandShow: return TInstanceCommand::Show;
-    case CommandQuit: return TInstanceCommand::Quit;
-    default: return TInstanceCommand::None;
+    case CommandShow:
+      return TInstanceCommand::Show;
+    case CommandQuit:
+      return TInstanceCommand::Quit;
+    default:
+      return TInstanceCommand::None;
   }
 }

@@ -36,8 +36,8 @@ TFrmOrvanta::~TFrmOrvanta() {
 
 bool TFrmOrvanta::Create(HINSTANCE instance) {
   if (RegisterMainWindowClass(instance, &TFrmOrvanta::WindowProc) == 0) return false;
-  ::CreateWindowExW(WindowExStyle, InstanceName, L"Orvanta", WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
-                    nullptr, nullptr, instance, this);
+  ::CreateWindowExW(WindowExStyle, InstanceName, L"Orvanta", WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
+                    nullptr, instance, this);
   if (FHandle == nullptr) return false;
   ApplyDpiSize();
   CentreOnScreen();
@@ -45,7 +45,9 @@ bool TFrmOrvanta::Create(HINSTANCE instance) {
   return true;
 }
 
-void TFrmOrvanta::ShowFirstTime() { ShowMainWindow(FHandle); }
+void TFrmOrvanta::ShowFirstTime() {
+  ShowMainWindow(FHandle);
+}
 
 void TFrmOrvanta::Close() {
   if (FHandle != nullptr) ::SendMessageW(FHandle, WM_CLOSE, 0, 0);

@@ -1,4 +1,5 @@
 #include <windows.h>
+// after windows.h, which it relies on
 #include <shellapi.h>
 
 #include <memory>
@@ -10,8 +11,8 @@ namespace {
 
 std::u16string FirstCommandLineArgument() {
   int count = 0;
-  const std::unique_ptr<LPWSTR, decltype(&::LocalFree)> arguments(
-      ::CommandLineToArgvW(::GetCommandLineW(), &count), &::LocalFree);
+  const std::unique_ptr<LPWSTR, decltype(&::LocalFree)> arguments(::CommandLineToArgvW(::GetCommandLineW(), &count),
+                                                                  &::LocalFree);
   if (arguments == nullptr || count < 2) return {};
   return reinterpret_cast<const char16_t*>(arguments.get()[1]);
 }

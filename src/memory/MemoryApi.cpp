@@ -6,8 +6,12 @@ namespace {
 
 constexpr TMemoryApi::NtStatus StatusNotImplemented = static_cast<TMemoryApi::NtStatus>(0xC0000002);
 
-TMemoryApi::NtStatus NTAPI MissingQuery(ULONG, PVOID, ULONG, PULONG) { return StatusNotImplemented; }
-TMemoryApi::NtStatus NTAPI MissingSet(ULONG, PVOID, ULONG) { return StatusNotImplemented; }
+TMemoryApi::NtStatus NTAPI MissingQuery(ULONG, PVOID, ULONG, PULONG) {
+  return StatusNotImplemented;
+}
+TMemoryApi::NtStatus NTAPI MissingSet(ULONG, PVOID, ULONG) {
+  return StatusNotImplemented;
+}
 
 TMemoryApi BindSystemMemoryApi() {
   // ntdll is mapped into every process before our code runs; no load is needed.

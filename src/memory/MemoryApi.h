@@ -12,8 +12,9 @@ struct TMemoryApi {
   NtStatus(NTAPI* NtSetSystemInformation)(ULONG infoClass, PVOID info, ULONG length);
   BOOL(WINAPI* OpenProcessToken)(HANDLE process, DWORD access, PHANDLE token);
   BOOL(WINAPI* LookupPrivilegeValueW)(LPCWSTR systemName, LPCWSTR name, PLUID luid);
-  BOOL(WINAPI* AdjustTokenPrivileges)(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES newState, DWORD length,
-                                      PTOKEN_PRIVILEGES previousState, PDWORD returnLength);
+  BOOL(WINAPI* AdjustTokenPrivileges)
+  (HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES newState, DWORD length, PTOKEN_PRIVILEGES previousState,
+   PDWORD returnLength);
   BOOL(WINAPI* CloseHandle)(HANDLE handle);
 };
 

@@ -30,7 +30,9 @@ void CleanMemory(const TMemoryApi& api) {
   api.NtSetSystemInformation(SystemCombinePhysicalMemoryInformation, combine, sizeof(combine));
 }
 
-void CleanMemory() { CleanMemory(SystemMemoryApi()); }
+void CleanMemory() {
+  CleanMemory(SystemMemoryApi());
+}
 
 bool EnablePrivilege(const wchar_t* privilegeName, bool enable, const TMemoryApi& api) {
   constexpr DWORD AdjustAndQuery = TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY;  // 0x28

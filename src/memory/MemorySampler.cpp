@@ -24,4 +24,6 @@ void QueryMemoryStatus(MemoryStatus& status, const TMemoryApi& api) {
   status.PercentCache = static_cast<float>(UsagePercent(status.TotalCache, status.TotalCache - status.AvailCache));
 }
 
-void QueryMemoryStatus(MemoryStatus& status) { QueryMemoryStatus(status, SystemMemoryApi()); }
+void QueryMemoryStatus(MemoryStatus& status) {
+  QueryMemoryStatus(status, SystemMemoryApi());
+}

@@ -5,8 +5,7 @@
 // COM for the calling thread for one scope; released only if this scope initialised it.
 class TComInitialization {
  public:
-  explicit TComInitialization(DWORD flags = COINIT_APARTMENTTHREADED)
-      : FResult(::CoInitializeEx(nullptr, flags)) {}
+  explicit TComInitialization(DWORD flags = COINIT_APARTMENTTHREADED) : FResult(::CoInitializeEx(nullptr, flags)) {}
   TComInitialization(const TComInitialization&) = delete;
   TComInitialization& operator=(const TComInitialization&) = delete;
   ~TComInitialization() {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cwchar>
+#include <string>
 #include <vector>
 
 #include "OrvantaProcess.h"
@@ -8,6 +10,10 @@
 using namespace std::chrono_literals;
 
 namespace {
+
+std::string Narrow(const wchar_t* text) {
+  return std::string(text, text + wcslen(text));
+}
 
 class InstanceHandOver : public ::testing::Test {
  protected:
@@ -26,7 +32,7 @@ class InstanceHandOver : public ::testing::Test {
 
   static void RunToEnd(const std::wstring& argument) {
     auto process = TOrvantaProcess::Start(argument);
-    ASSERT_TRUE(process.WaitForExit(10s)) << "argument " << std::string(argument.begin(), argument.end());
+    ASSERT_TRUE(process.WaitForExit(10s)) << "argument " << Narrow(argument.c_str());
     EXPECT_EQ(process.ExitCode(), 0u);
   }
 };
@@ -42,7 +48,7 @@ TEST_F(InstanceHandOver, SecondStartShowsTheHiddenInstanceUnlessItIsALogonStart)
   };
   const TCase cases[] = {{L"", true}, {L"/inst", true}, {L"/START", true}, {L"/start", false}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "second start with \"" << std::string(c.SecondArgument, c.SecondArgument + wcslen(c.SecondArgument)) << "\"");
+    SCOPED_TRACE("second start with \"" + Narrow(c.SecondArgument) + "\"");
     auto instance = TOrvantaProcess::Start(L"/start");
     const HWND window = StartInstance(instance);
     ASSERT_FALSE(::IsWindowVisible(window));
@@ -77,7 +83,7 @@ TEST_F(InstanceHandOver, FirstArgumentDecidesWhetherTheWindowShowsAtStart) {
   };
   const TCase cases[] = {{L"", true}, {L"/START", true}, {L"/Start", true}, {L"/start", false}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "argument \"" << std::string(c.Argument, c.Argument + wcslen(c.Argument)) << "\"");
+    SCOPED_TRACE("argument \"" + Narrow(c.Argument) + "\"");
     auto instance = TOrvantaProcess::Start(c.Argument);
     const HWND window = StartInstance(instance);
     EXPECT_EQ(::IsWindowVisible(window) != FALSE, c.Shown);

@@ -24,8 +24,8 @@ TOrvantaProcess TOrvantaProcess::Start(const std::wstring& argument, bool suspen
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
-                        nullptr, nullptr, &startup, &info)) {
+  if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0, nullptr,
+                        nullptr, &startup, &info)) {
     throw std::runtime_error("orvanta.exe could not be started");
   }
   return TOrvantaProcess(info.hProcess, info.hThread, info.dwProcessId);
@@ -47,13 +47,17 @@ TOrvantaProcess::~TOrvantaProcess() {
   if (FThread != nullptr) ::CloseHandle(FThread);
 }
 
-void TOrvantaProcess::Resume() { ::ResumeThread(FThread); }
+void TOrvantaProcess::Resume() {
+  ::ResumeThread(FThread);
+}
 
 bool TOrvantaProcess::WaitForExit(std::chrono::milliseconds limit) {
   return ::WaitForSingleObject(FProcess, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
 }
 
-bool TOrvantaProcess::Running() const { return ::WaitForSingleObject(FProcess, 0) == WAIT_TIMEOUT; }
+bool TOrvantaProcess::Running() const {
+  return ::WaitForSingleObject(FProcess, 0) == WAIT_TIMEOUT;
+}
 
 DWORD TOrvantaProcess::ExitCode() const {
   DWORD code = 0;

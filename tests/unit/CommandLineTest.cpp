@@ -11,16 +11,13 @@ struct TArgumentCase {
 
 TEST(StartMode, OnlyTheExactLowerCaseWordsCount) {
   const TArgumentCase cases[] = {
-      {u"", TStartMode::Normal},          {u"/start", TStartMode::Start},
-      {u"/inst", TStartMode::Install},    {u"/uninst", TStartMode::Uninstall},
-      {u"/START", TStartMode::Normal},    {u"/Start", TStartMode::Normal},
-      {u"/UNINST", TStartMode::Normal},   {u"start", TStartMode::Normal},
-      {u"/start ", TStartMode::Normal},   {u"/install", TStartMode::Normal},
-      {u"-start", TStartMode::Normal},
+      {u"", TStartMode::Normal},           {u"/start", TStartMode::Start},  {u"/inst", TStartMode::Install},
+      {u"/uninst", TStartMode::Uninstall}, {u"/START", TStartMode::Normal}, {u"/Start", TStartMode::Normal},
+      {u"/UNINST", TStartMode::Normal},    {u"start", TStartMode::Normal},  {u"/start ", TStartMode::Normal},
+      {u"/install", TStartMode::Normal},   {u"-start", TStartMode::Normal},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(StartModeOf(c.Argument), c.Expected)
-        << std::string(c.Argument.begin(), c.Argument.end());
+    EXPECT_EQ(StartModeOf(c.Argument), c.Expected) << std::string(c.Argument.begin(), c.Argument.end());
   }
 }
 

@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "memory/MemoryPurge.h"
 #include "RecordingMemoryApi.h"
+#include "memory/MemoryPurge.h"
 
 namespace {
 
-std::vector<std::uint8_t> ListCommand(std::uint8_t command) { return {command, 0, 0, 0}; }
+std::vector<std::uint8_t> ListCommand(std::uint8_t command) {
+  return {command, 0, 0, 0};
+}
 
 std::vector<std::uint8_t> FileCacheTrimBlock() {
   std::vector<std::uint8_t> block(64, 0);
@@ -20,9 +22,9 @@ void ExpectTheSixPurgeCalls() {
   const auto& calls = TRecordingMemoryApi::SetCalls;
   ASSERT_EQ(calls.size(), 6u);
   const std::vector<ULONG> classes = {21, 80, 80, 80, 80, 130};
-  const std::vector<std::vector<std::uint8_t>> blocks = {
-      FileCacheTrimBlock(), ListCommand(2), ListCommand(5), ListCommand(4), ListCommand(3),
-      std::vector<std::uint8_t>(24, 0)};
+  const std::vector<std::vector<std::uint8_t>> blocks = {FileCacheTrimBlock(), ListCommand(2),
+                                                         ListCommand(5),       ListCommand(4),
+                                                         ListCommand(3),       std::vector<std::uint8_t>(24, 0)};
   for (std::size_t i = 0; i < calls.size(); ++i) {
     EXPECT_EQ(calls[i].InfoClass, classes[i]) << "call " << i;
     EXPECT_EQ(calls[i].Block, blocks[i]) << "call " << i;
@@ -36,8 +38,8 @@ TEST(CleanMemory, IssuesTheSixCallsInOrder) {
 }
 
 TEST(CleanMemory, GoesOnWhenEveryCallFails) {
-  for (const auto status : {static_cast<TMemoryApi::NtStatus>(0xC0000061),    // privilege not held
-                            static_cast<TMemoryApi::NtStatus>(0xC0000003),    // invalid info class
+  for (const auto status : {static_cast<TMemoryApi::NtStatus>(0xC0000061),     // privilege not held
+                            static_cast<TMemoryApi::NtStatus>(0xC0000003),     // invalid info class
                             static_cast<TMemoryApi::NtStatus>(0xC0000004)}) {  // length mismatch
     TRecordingMemoryApi::Reset();
     TRecordingMemoryApi::SetStatus = status;

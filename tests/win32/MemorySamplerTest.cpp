@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "RecordingMemoryApi.h"
 #include "memory/FileCacheInformation.h"
 #include "memory/MemorySampler.h"
-#include "RecordingMemoryApi.h"
 
 namespace {
 
