@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring OrvantaExePath() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length);
+  folder.erase(folder.find_last_of(L"\\/") + 1);
+  return folder + L"orvanta.exe";
+}
+
+std::string ManifestOf(const std::wstring& exe) {
+  HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (module == nullptr) return {};
+  std::string text;
+  if (HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST)) {
+    const auto* data = static_cast<const char*>(::LockResource(::LoadResource(module, resource)));
+    text.assign(data, ::SizeofResource(module, resource));
+  }
+  ::FreeLibrary(module);
+  return text;
+}
+
+TEST(ExeResources, ManifestAsksForElevationPerMonitorDpiAndCommonControls6) {
+  const std::string manifest = ManifestOf(OrvantaExePath());
+  ASSERT_FALSE(manifest.empty());
+  for (const char* needed : {
+           R"(level="requireAdministrator")",
+           "PerMonitorV2",
+           R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")",
+           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // Windows 10 and 11
+       }) {
+    EXPECT_NE(manifest.find(needed), std::string::npos) << needed;
+  }
+}
+
+TEST(ExeResources, FileVersionComesFromTheBuild) {
+  const std::wstring exe = OrvantaExePath();
+  DWORD ignored = 0;
+  const DWORD size = ::GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<char> block(size);
+  ASSERT_TRUE(::GetFileVersionInfoW(exe.c_str(), 0, size, block.data()));
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length));
+  EXPECT_EQ(HIWORD(info->dwFileVersionMS), ORVANTA_VERSION_MAJOR);
+  EXPECT_EQ(LOWORD(info->dwFileVersionMS), ORVANTA_VERSION_MINOR);
+  EXPECT_EQ(HIWORD(info->dwFileVersionLS), ORVANTA_VERSION_PATCH);
+  EXPECT_EQ(LOWORD(info->dwFileVersionLS), ORVANTA_VERSION_TWEAK);
+}
+
+}  // namespace
