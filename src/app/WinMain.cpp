@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/Entry.h"
+#include "i18n/TranslationModule.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // First of all: every DLL loaded from here on comes from System32, never from the
   // (possibly user-writable) folder the exe sits in.
   ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // Before the entry logic: even a second start that only hands over uses the table.
+  StartTranslationModule();
   try {
     return RunEntry(instance, FirstCommandLineArgument());
   } catch (...) {

@@ -1,0 +1,7 @@
+#include "update/FormHelper.h"
+
+#include "update/ShellOpen.h"
+
+void TFormHelper::OpenURL(const TComponent* sender) {
+  if (sender != nullptr) ShellOpen(sender->Hint());
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+#include "win32/ModulePath.h"
+
+// The build puts every exe into one folder: find the others beside this test.
+inline std::u16string BesideThisTest(std::u16string_view fileName) {
+  std::u16string path = ModuleFilePath();
+  path.erase(path.find_last_of(u"\\/") + 1);
+  return path.append(fileName);
+}
