@@ -56,6 +56,8 @@ class TMenuItem : public TComponent {
  public:
   using TComponent::TComponent;
   bool HasCaption() const override { return true; }
+  std::u16string Caption() const override = 0;
+  void SetCaption(std::u16string_view caption) override = 0;
   virtual int Count() const = 0;
   virtual TMenuItem* Items(int index) = 0;
 };
@@ -72,4 +74,6 @@ class TForm : public TComponent {
  public:
   using TComponent::TComponent;
   bool HasCaption() const override { return true; }
+  std::u16string Caption() const override = 0;
+  void SetCaption(std::u16string_view caption) override = 0;
 };

@@ -22,15 +22,23 @@ void AppendUtf16(std::u16string& out, char32_t codePoint) {
 char32_t DecodeOne(std::string_view bytes, std::size_t& position) {
   const auto lead = static_cast<std::uint8_t>(bytes[position++]);
   if (lead < 0x80) return lead;
+  // Continuation bytes, payload of the lead byte, and the smallest value that needs
+  // this many bytes (anything below is an overlong form).
   int length = 0;
   char32_t codePoint = 0;
   char32_t minimum = 0;
   if ((lead & 0xE0) == 0xC0) {
-    length = 1, codePoint = lead & 0x1F, minimum = 0x80;
+    length = 1;
+    codePoint = lead & 0x1F;
+    minimum = 0x80;
   } else if ((lead & 0xF0) == 0xE0) {
-    length = 2, codePoint = lead & 0x0F, minimum = 0x800;
+    length = 2;
+    codePoint = lead & 0x0F;
+    minimum = 0x800;
   } else if ((lead & 0xF8) == 0xF0) {
-    length = 3, codePoint = lead & 0x07, minimum = 0x10000;
+    length = 3;
+    codePoint = lead & 0x07;
+    minimum = 0x10000;
   } else {
     return ReplacementCharacter;
   }
