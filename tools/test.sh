@@ -14,6 +14,7 @@ ctest --preset native
 cmake --preset windows
 cmake --build --preset windows
 
+. "$root/tools/lib/wine-fonts.sh"
 . "$root/tools/lib/wine-session.sh"
 trap wine_session_stop EXIT INT TERM
 wine_session_prepare_prefix "$root/build/windows/wine-prefix"

@@ -41,7 +41,7 @@ int RunMessageLoop() {
 
 }  // namespace
 
-int RunEntry(HINSTANCE instance, std::u16string_view firstArgument) {
+int RunEntry(std::u16string_view firstArgument) {
   // Looked up before anything else, even by the process that goes on to be the instance.
   const HWND runningWindow = ::FindWindowW(InstanceName, nullptr);
   const TStartMode startMode = StartModeOf(firstArgument);
@@ -55,7 +55,7 @@ int RunEntry(HINSTANCE instance, std::u16string_view firstArgument) {
   }
 
   TFrmOrvanta mainWindow(startMode);
-  if (!mainWindow.Create(instance)) return 1;
+  if (!mainWindow.Create()) return 1;
   if (startMode != TStartMode::Start) mainWindow.ShowFirstTime();
   return RunMessageLoop();
 }

@@ -1,75 +1,221 @@
 #include "app/MainWindow.h"
 
+#include "app/ApplicationTitle.h"
 #include "app/DebugBuild.h"
 #include "app/InstanceName.h"
+#include "app/Links.h"
+#include "app/MainWindowControls.h"
+#include "appearance/ThemeHelper.h"
 #include "autostart/AutoStart.h"
+#include "i18n/TextRules.h"
+#include "i18n/TranslateComponent.h"
+#include "i18n/Translation.h"
+#include "memory/MemoryPurge.h"
 #include "tray/WindowHelpers.h"
+#include "update/ShellOpen.h"
+#include "update/UpdateCheck.h"
+#include "update/VersionText.h"
 #include "win32/ComInitialization.h"
 
 namespace {
 
-// Layout is written at 96 DPI and scaled to the window's DPI.
-constexpr int ClientWidth96 = 500;
-constexpr int ClientHeight96 = 450;
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD WindowExStyle = 0;
+// Painting of the window and all its controls goes through one off-screen buffer.
+constexpr DWORD WindowExStyle = WS_EX_COMPOSITED;
+constexpr COLORREF Grey = RGB(128, 128, 128);
 
-ATOM RegisterMainWindowClass(HINSTANCE instance, WNDPROC windowProc) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-  windowClass.lpszClassName = InstanceName;
-  return ::RegisterClassExW(&windowClass);
-}
+const TFormWindow::TFormStyle MainWindowStyle{InstanceName, WindowStyle, WindowExStyle, 500, 450, TFontSpec{}};
+
+const TStyledToolBar::TToolBarStyle HeaderStyle{70, 30, 10, "Quiremo", "Header", 4};
+
+std::vector<std::u16string> UsageItems() { return {u"30", u"40", u"50", u"60", u"70", u"80", u"90"}; }
+std::vector<std::u16string> MinuteItems() { return {u"5", u"10", u"20", u"30", u"40", u"50", u"60"}; }
+
+// The product's web service; the main window asks it once per start.
+constexpr char16_t UpdateServiceUrl[] = u"https://" ORVANTA_API_HOST u"/api.init.php";
 
 }  // namespace
 
-TFrmOrvanta::TFrmOrvanta(TStartMode startMode) : FStartMode(startMode) {}
+TFrmOrvanta::TFrmOrvanta(TStartMode startMode)
+    : TFormWindow(u"FrmOrvanta", MainWindowStyle),
+      FStartMode(startMode),
+      // The 2-pixel accent line of the frame sits above the header; the pages follow it.
+      PnlHead(this, u"PnlHead", this, {0, 2, 500, 50}),
+      BtnHead(this, u"BtnHead", &PnlHead, {10, 10, 360, 30}, HeaderStyle),
+      BtnHome(this, u"BtnHome", &BtnHead, IdBtnHome),
+      BtnConfig(this, u"BtnConfig", &BtnHead, IdBtnConfig),
+      BtnDonate(this, u"BtnDonate", &BtnHead, IdBtnDonate),
+      PnlLogo(this, u"PnlLogo", &PnlHead, {380, 0, 120, 50}),
+      SVGIconImage1(this, u"SVGIconImage1", &PnlLogo, {0, 0, 112, 50}, IdLogoImage),
+      PnlMain(this, u"PnlMain", this, {0, 52, 500, 398}),
+      Card1(this, u"Card1", &PnlMain, {0, 0, 500, 398}),
+      LblTitle(this, u"LblTitle", &Card1, {8, 40, 484, 81}, IdLblTitle),
+      ProgressBar(this, u"ProgressBar", &Card1, {56, 192, 393, 25}, IdProgressBar),
+      LblPhys(this, u"LblPhys", &Card1, {56, 223, 70, 13}, IdLblPhys),
+      LblPhysStatus(this, u"LblPhysStatus", &Card1, {132, 223, 317, 13}, IdLblPhysStatus),
+      LblVirtual(this, u"LblVirtual", &Card1, {56, 242, 70, 13}, IdLblVirtual),
+      LblVirtualStatus(this, u"LblVirtualStatus", &Card1, {134, 242, 120, 13}, IdLblVirtualStatus),
+      LblWorking(this, u"LblWorking", &Card1, {263, 242, 70, 13}, IdLblWorking),
+      LblWorkingStatus(this, u"LblWorkingStatus", &Card1, {341, 242, 108, 13}, IdLblWorkingStatus),
+      BtnClean(this, u"BtnClean", &Card1, {168, 298, 164, 68}, IdBtnClean),
+      Indicator(this, u"Indicator", &Card1, {233, 316, 32, 32}, IdIndicator),
+      Card2(this, u"Card2", &PnlMain, {0, 0, 500, 398}),
+      GroupBox1(this, u"GroupBox1", &Card2, {15, 14, 474, 155}, IdGroupBox1),
+      ChkUsagePhys(this, u"ChkUsagePhys", &GroupBox1, {17, 32, 328, 17}, IdChkUsagePhys),
+      EditUsagePhys(this, u"EditUsagePhys", &GroupBox1, {372, 31, 81, 21}, IdEditUsagePhys, UsageItems()),
+      ChkUsagePage(this, u"ChkUsagePage", &GroupBox1, {17, 62, 328, 17}, IdChkUsagePage),
+      EditUsagePage(this, u"EditUsagePage", &GroupBox1, {372, 62, 81, 21}, IdEditUsagePage, UsageItems()),
+      ChkUsageWork(this, u"ChkUsageWork", &GroupBox1, {17, 92, 328, 17}, IdChkUsageWork),
+      EditUsageWork(this, u"EditUsageWork", &GroupBox1, {372, 89, 81, 21}, IdEditUsageWork, UsageItems()),
+      ChkMinute(this, u"ChkMinute", &GroupBox1, {17, 122, 328, 17}, IdChkMinute),
+      EditMinute(this, u"EditMinute", &GroupBox1, {372, 116, 81, 21}, IdEditMinute, MinuteItems()),
+      GroupBox3(this, u"GroupBox3", &Card2, {15, 192, 474, 73}, IdGroupBox3),
+      ChkAutoStart(this, u"ChkAutoStart", &GroupBox3, {17, 32, 208, 17}, IdChkAutoStart),
+      ChkCleanOnTray(this, u"ChkCleanOnTray", &GroupBox3, {245, 32, 208, 17}, IdChkCleanOnTray),
+      EditInfo(this, u"EditInfo", &Card2, {15, 368, 170, 21}, IdEditInfo),
+      TmrStatus(this, u"TmrStatus", 1000, true),
+      Popup(this, u"Popup"),
+      BtnOpen(this, u"BtnOpen", u"Orvanta"),
+      N2(this, u"N2", u"-"),
+      BtnCopyright(this, u"BtnCopyright", u"만든이 Talvane"),
+      BtnClose(this, u"BtnClose", u"종료") {
+  SetCaption(u"Orvanta");
 
-TFrmOrvanta::~TFrmOrvanta() {
-  if (FHandle != nullptr) ::DestroyWindow(FHandle);
+  BtnHome.SetCaption(u"처음화면");
+  BtnHome.SetDown(true);
+  BtnConfig.SetCaption(u"환경설정");
+  BtnDonate.SetCaption(u"후원하기");
+  BtnDonate.SetVisible(false);
+  BtnHead.Arrange();
+  for (TStyledToolButton* button : {&BtnHome, &BtnConfig, &BtnDonate}) {
+    button->OnClick = [this](TStyledButton& sender) { BtnHomeClick(&sender); };
+  }
+
+  SVGIconImage1.SetVisible(false);
+  SVGIconImage1.OnClick = [this](TClickableImage& sender) { SVGIconImage1Click(&sender); };
+
+  PnlMain.AddCard(&Card1);
+  PnlMain.AddCard(&Card2);
+  PnlMain.SetActiveCard(0);
+
+  LblTitle.SetCaption(u"Orvanta");
+  LblTitle.SetAlignment(TLabel::TAlignment::Centre);
+  LblTitle.SetFont({L"Tahoma", 59, false, true});
+  LblPhys.SetCaption(u"실제 메모리");
+  LblPhys.SetRightToLeftReading(true);
+  LblVirtual.SetCaption(u"가상 메모리");
+  LblWorking.SetCaption(u"워킹 셋");
+
+  BtnClean.SetCaption(u"정리하기");
+  BtnClean.SetStyle("Quiremo", "Outline", std::nullopt, btRoundRect);
+  BtnClean.OnClick = [this](TStyledButton& sender) { BtnCleanClick(&sender); };
+
+  GroupBox1.SetCaption(u"메모리 관리");
+  ChkUsagePhys.SetCaption(u"실제 메모리 사용률(%) 이상일 때 정리하기");
+  ChkUsagePage.SetCaption(u"가상 메모리 사용률(%) 이상일 때 정리하기");
+  ChkUsageWork.SetCaption(u"워킹셋 사용률(%) 이상일 때 정리하기");
+  ChkMinute.SetCaption(u"다음 시간(분) 마다 정리하기");
+  GroupBox3.SetCaption(u"기본 설정");
+  ChkAutoStart.SetCaption(u"부팅시 실행하기");
+  ChkCleanOnTray.SetCaption(u"트레이 아이콘 클릭시 정리하기");
+  EditInfo.OnClick = [this](TReadOnlyEdit& sender) { EditInfoClick(&sender); };
+
+  TmrStatus.OnTimer = [this](TTimer& sender) { TmrStatusTimer(&sender); };
+
+  for (TMenuEntry* item : {&BtnOpen, &N2, &BtnCopyright, &BtnClose}) Popup.Add(item);
 }
 
-bool TFrmOrvanta::Create(HINSTANCE instance) {
-  if (RegisterMainWindowClass(instance, &TFrmOrvanta::WindowProc) == 0) return false;
-  ::CreateWindowExW(WindowExStyle, InstanceName, L"Orvanta", WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
-                    nullptr, instance, this);
-  if (FHandle == nullptr) return false;
-  ApplyDpiSize();
+TFrmOrvanta::~TFrmOrvanta() { DestroyHandle(); }
+
+bool TFrmOrvanta::Create() {
+  if (!CreateWindowAndControls()) return false;
   CentreOnScreen();
   FormCreate();
   return true;
 }
 
-void TFrmOrvanta::ShowFirstTime() {
-  ShowMainWindow(FHandle);
-}
+void TFrmOrvanta::ShowFirstTime() { ShowMainWindow(Handle()); }
 
 void TFrmOrvanta::Close() {
-  if (FHandle != nullptr) ::SendMessageW(FHandle, WM_CLOSE, 0, 0);
+  if (Handle() != nullptr) ::SendMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 void TFrmOrvanta::FormCreate() {
+  AttachThemeHelper(this);
+  TranslateComponent(this, u"");
+  SetApplicationTitle(Caption());
+  EditInfo.SetWindowCaption(TranslateText(u"버전") + u": " + GetVersionText(u"%d.%d.%d"));
+  FmtPhysStatus = TranslateText(u"%.0n MB / %.0n MB (%n%% 사용중)");
+  Indicator.SetVisible(false);
+  for (TLabel* label : {&LblVirtual, &LblVirtualStatus, &LblWorking, &LblWorkingStatus}) label->SetFontColor(Grey);
+  PnlMain.SetActiveCard(0);
+  CreateTrayIcon();
+
+  if (FStartMode == TStartMode::Install) {
+    TComInitialization com(COINIT_APARTMENTTHREADED);
+    if (com.Succeeded()) SetAutoStart(AutoStartTaskName, true, 60);
+  }
+  LoadConfig();
   FCanClose = false;
-  FCreationDone = true;
-  if (FStartMode == TStartMode::Start) HideMainWindow(FHandle);
+  NextTime = std::chrono::system_clock::now();
+  // Without elevation these stay off and the purge steps that need them fail quietly.
+  EnablePrivilege(L"SeIncreaseQuotaPrivilege", true);
+  EnablePrivilege(L"SeProfileSingleProcessPrivilege", true);
+  TmrStatusTimer(this);
+  if (FStartMode == TStartMode::Start) HideMainWindow(Handle());
+  CheckUpdate(UpdateServiceUrl, [this](bool launched, const std::u16string& data) { UpdateCallback(launched, data); },
+              10);
+}
+
+void TFrmOrvanta::CreateTrayIcon() {
+  // The notification-area icon is not wired in yet; from here on the window takes
+  // instance messages.
+  FHasTrayIcon = true;
+}
+
+void TFrmOrvanta::LoadConfig() {}
+
+void TFrmOrvanta::TmrStatusTimer(TComponent*) {}
+
+void TFrmOrvanta::BtnCleanClick(TComponent*) {}
+
+void TFrmOrvanta::UpdateCallback(bool launched, const std::u16string&) {
+  if (!launched) return;
+  FCanClose = true;
+  Close();
 }
 
 bool TFrmOrvanta::FormCloseQuery() {
   const bool canClose = FCanClose || DebugBuild;
-  if (!canClose) HideMainWindow(FHandle);
+  if (!canClose) HideMainWindow(Handle());
   return canClose;
 }
 
+void TFrmOrvanta::BtnHomeClick(TComponent* sender) {
+  if (sender == nullptr) return;
+  if (SameTextAscii(sender->Name(), u"BtnHome")) {
+    BtnHome.SetDown(true);
+    PnlMain.SetActiveCard(0);
+  } else if (SameTextAscii(sender->Name(), u"BtnConfig")) {
+    BtnConfig.SetDown(true);
+    PnlMain.SetActiveCard(1);
+  } else if (SameTextAscii(sender->Name(), u"BtnDonate")) {
+    ShellOpen(DonateLink());
+  }
+}
+
+void TFrmOrvanta::SVGIconImage1Click(TComponent*) { ShellOpen(LogoLink()); }
+
+void TFrmOrvanta::EditInfoClick(TComponent*) {
+  // The read-only version field must not keep the keyboard focus.
+  ::SetFocus(Handle());
+}
+
 void TFrmOrvanta::OnInstanceMessage(WPARAM wParam) {
-  if (!FCreationDone) return;
+  if (!FHasTrayIcon) return;
   switch (InstanceCommandOf(wParam)) {
     case TInstanceCommand::Show:
-      ShowMainWindow(FHandle);
+      ShowMainWindow(Handle());
       break;
     case TInstanceCommand::Quit: {
       {
@@ -93,69 +239,41 @@ LRESULT TFrmOrvanta::OnQueryEndSession() {
   return TRUE;
 }
 
-void TFrmOrvanta::ApplyDpiSize() {
-  const UINT dpi = ::GetDpiForWindow(FHandle);
-  RECT frame{0, 0, ::MulDiv(ClientWidth96, static_cast<int>(dpi), 96),
-             ::MulDiv(ClientHeight96, static_cast<int>(dpi), 96)};
-  ::AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, WindowExStyle, dpi);
-  ::SetWindowPos(FHandle, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TFrmOrvanta::CentreOnScreen() {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
-  if (!::GetMonitorInfoW(::MonitorFromWindow(FHandle, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+  if (!::GetMonitorInfoW(::MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
   RECT bounds{};
-  ::GetWindowRect(FHandle, &bounds);
+  ::GetWindowRect(Handle(), &bounds);
   const RECT& work = monitor.rcWork;
   const int width = bounds.right - bounds.left;
   const int height = bounds.bottom - bounds.top;
-  ::SetWindowPos(FHandle, nullptr, work.left + (work.right - work.left - width) / 2,
+  ::SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK TFrmOrvanta::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TFrmOrvanta*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->FHandle = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TFrmOrvanta*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->FHandle = nullptr;
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-  // No C++ error may unwind through the system's message dispatch.
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-}
-
-LRESULT TFrmOrvanta::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
+bool TFrmOrvanta::HandleMessage(TMessage& message) {
+  switch (message.Msg) {
     case WM_CLOSE:
-      if (FormCloseQuery()) ::DestroyWindow(FHandle);
-      return 0;
+      if (FormCloseQuery()) ::DestroyWindow(Handle());
+      message.Result = 0;
+      return true;
     case WM_DESTROY:
       ::PostQuitMessage(0);
-      return 0;
+      message.Result = 0;
+      return true;
     case WM_QUERYENDSESSION:
-      return OnQueryEndSession();
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      ::SetWindowPos(FHandle, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      return 0;
-    }
+      message.Result = OnQueryEndSession();
+      return true;
     case WM_USER:
-      OnInstanceMessage(wParam);
-      return 0;
+      OnInstanceMessage(message.WParam);
+      message.Result = 0;
+      return true;
+    case WM_HELP:
+      // F1 opens no help.
+      message.Result = 0;
+      return true;
     default:
-      return ::DefWindowProcW(FHandle, message, wParam, lParam);
+      return false;
   }
 }

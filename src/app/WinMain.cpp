@@ -6,7 +6,10 @@
 #include <string>
 
 #include "app/Entry.h"
+#include "appearance/QuiremoButtonStyles.h"
 #include "i18n/TranslationModule.h"
+#include "ui/CrashReport.h"
+#include "ui/SystemColors.h"
 
 namespace {
 
@@ -20,14 +23,17 @@ std::u16string FirstCommandLineArgument() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // First of all: every DLL loaded from here on comes from System32, never from the
   // (possibly user-writable) folder the exe sits in.
   ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   // Before the entry logic: even a second start that only hands over uses the table.
   StartTranslationModule();
+  UseWindowsSystemColors();
+  RegisterQuiremoButtonStyles();
+  InstallUnhandledExceptionReporter();
   try {
-    return RunEntry(instance, FirstCommandLineArgument());
+    return RunEntry(FirstCommandLineArgument());
   } catch (...) {
     return 1;
   }

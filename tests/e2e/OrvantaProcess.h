@@ -12,7 +12,8 @@
 class TOrvantaProcess {
  public:
   // Starts orvanta.exe from this test's own folder with one argument (none when empty).
-  // A suspended process starts running on Resume().
+  // A suspended process starts running on Resume(). It inherits this process's Unix
+  // LC_ALL, from which Wine takes the user's language.
   static TOrvantaProcess Start(const std::wstring& argument, bool suspended = false);
 
   TOrvantaProcess(TOrvantaProcess&& other) noexcept;

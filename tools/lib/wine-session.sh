@@ -1,9 +1,10 @@
-# Sourced by the run and test scripts: a private Wine prefix, a private X display and one
+# Sourced (after wine-fonts.sh) by the run and test scripts: a private Wine prefix, a private X display and one
 # long-lived wineserver for the whole run. Everything started here is stopped by pid.
 #   wine_session_prepare_prefix PREFIX   create the prefix once (fonts, CJK links, desktop)
 #   wine_session_start_display           start a private Xvfb and export DISPLAY
 #   wine_session_start_server            keep one wineserver and Wine's helpers alive
 #   wine_session_stop                    stop what the functions above started
+
 
 WINE_SESSION_XVFB_PID=""
 WINE_SESSION_SERVER_STARTED=""
@@ -29,10 +30,8 @@ wine_session_prepare_prefix() {
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 </dev/null
   wine_session_copy_fonts
-  # Without this link (and Tahoma itself) Korean, Japanese and Chinese show as boxes.
-  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
-    /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic\0wqy-microhei.ttc,WenQuanYi Micro Hei' /f \
-    >/dev/null 2>&1 </dev/null
+  # Without these links (and Tahoma itself) Korean, Japanese and Chinese show as boxes.
+  wine_font_links wine
   # Every program of the prefix runs inside one Wine virtual desktop: it has a taskbar
   # with a notification area, and windows close without the delay of a bare X server.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null

@@ -1,0 +1,20 @@
+#include "ui/Fonts.h"
+
+#include <cwchar>
+
+#include "ui/Geometry.h"
+
+TFontHandle::TFontHandle(const TFontSpec& spec, UINT dpi) {
+  LOGFONTW font{};
+  // A negative height asks for the character height, without internal leading.
+  font.lfHeight = -ScaleToDpi(spec.Height96, dpi);
+  font.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfQuality = spec.Antialiased ? ANTIALIASED_QUALITY : DEFAULT_QUALITY;
+  std::wcsncpy(font.lfFaceName, spec.Face.c_str(), LF_FACESIZE - 1);
+  FFont = ::CreateFontIndirectW(&font);
+}
+
+TFontHandle::~TFontHandle() {
+  if (FFont != nullptr) ::DeleteObject(FFont);
+}
