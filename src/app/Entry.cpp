@@ -30,9 +30,11 @@ bool ClaimInstanceMutex() {
   return ::GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(const TFrmOrvanta& mainWindow) {
   MSG message{};
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Tab, Shift+Tab, Space and the arrow keys move between the window's controls.
+    if (mainWindow.Handle() != nullptr && ::IsDialogMessageW(mainWindow.Handle(), &message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
@@ -57,5 +59,5 @@ int RunEntry(std::u16string_view firstArgument) {
   TFrmOrvanta mainWindow(startMode);
   if (!mainWindow.Create()) return 1;
   if (startMode != TStartMode::Start) mainWindow.ShowFirstTime();
-  return RunMessageLoop();
+  return RunMessageLoop(mainWindow);
 }

@@ -82,6 +82,13 @@ LRESULT CALLBACK TCustomControl::StaticWindowProc(HWND window, UINT message, WPA
       self->PaintWindow();
       return LRESULT{0};
     }
+    if (message == WM_PRINTCLIENT) {
+      // Drawing into a caller's DC: printing, and pictures of the control in tests.
+      RECT client{};
+      ::GetClientRect(window, &client);
+      self->PaintBuffered(reinterpret_cast<HDC>(wParam), client);
+      return LRESULT{0};
+    }
     if (self->HandleWindowMessage(message, wParam, lParam, result)) return result;
     return ::DefWindowProcW(window, message, wParam, lParam);
   });

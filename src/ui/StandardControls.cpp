@@ -2,6 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
+
+#include "ui/Form.h"
+
 // Labels -------------------------------------------------------------------------------
 
 TWindowedControl::TCreateParams TLabel::CreateParams() const {
@@ -77,6 +82,25 @@ std::u16string TDropDownList::SelectedText() const {
 void TDropDownList::Put(int index, std::u16string_view text) {
   FItems.at(static_cast<std::size_t>(index)) = text;
   FillWindow();
+}
+
+void TDropDownList::Realize() {
+  TControlOf::Realize();
+  TFormWindow* form = Form();
+  if (Handle() == nullptr || form == nullptr) return;
+  // The system sizes the closed list from its font; the layout's height wins at every DPI.
+  // The field's frame does not grow one for one with the item height, so step towards it.
+  const int target = ScaleToDpi(Bounds().Height, form->Dpi());
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    RECT closed{};
+    ::GetWindowRect(Handle(), &closed);
+    const int difference = target - (closed.bottom - closed.top);
+    const LRESULT itemHeight = ::SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (difference == 0 || itemHeight <= 0) return;
+    const LRESULT step = difference > 0 ? 1 : -1;
+    ::SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                   itemHeight + step * std::max<LRESULT>(1, std::abs(difference) / 2));
+  }
 }
 
 bool TDropDownList::HandleCommand(WORD code) {

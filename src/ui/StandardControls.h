@@ -72,6 +72,7 @@ class TDropDownList : public TControlOf<TComboBox>, private TStrings {
   std::u16string SelectedText() const;
 
   bool HandleCommand(WORD code) override;
+  void Realize() override;
 
  protected:
   TCreateParams CreateParams() const override;

@@ -182,6 +182,27 @@ TEST_F(MainWindow, HeaderButtonsSwitchPagesAndStayExclusive) {
   EXPECT_FALSE(isDown(IdBtnConfig));
 }
 
+TEST_F(MainWindow, TabReachesTheButtonsAndSpacePressesThem) {
+  const HWND form = Start();
+  const auto pressKey = [&](WPARAM key) {
+    ::PostMessageW(FocusedWindowOf(form) != nullptr ? FocusedWindowOf(form) : form, WM_KEYDOWN, key, 1);
+    ::PostMessageW(FocusedWindowOf(form) != nullptr ? FocusedWindowOf(form) : form, WM_KEYUP, key, 0xC0000001);
+  };
+  const auto focusMovesTo = [&](int id) {
+    return WaitUntil([&] { return FocusedWindowOf(form) == ::GetDlgItem(form, id); }, 5s);
+  };
+  // Hidden controls and the pages' other parts are skipped; the order wraps round.
+  for (int id : {IdBtnHome, IdBtnConfig, IdBtnClean, IdBtnHome, IdBtnConfig}) {
+    pressKey(VK_TAB);
+    ASSERT_TRUE(focusMovesTo(id)) << "control " << id;
+  }
+  DWORD_PTR state = 0;
+  ::SendMessageTimeoutW(::GetDlgItem(form, IdBtnConfig), BM_GETSTATE, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+  EXPECT_TRUE(state & BST_FOCUS);
+  pressKey(VK_SPACE);
+  EXPECT_TRUE(WaitUntil([&] { return ControlVisible(form, IdGroupBox1); }, 5s));
+}
+
 TEST_F(MainWindow, ClickingTheVersionFieldLeavesNoControlFocused) {
   const HWND form = Start();
   ShowPage(form, IdBtnConfig, IdEditInfo);
