@@ -12,6 +12,7 @@
 #include "i18n/Translation.h"
 #include "memory/MemoryPurge.h"
 #include "tray/WindowHelpers.h"
+#include "ui/CrashReport.h"
 #include "update/ShellOpen.h"
 #include "update/UpdateCheck.h"
 #include "update/VersionText.h"
@@ -28,8 +29,12 @@ const TFormWindow::TFormStyle MainWindowStyle{InstanceName, WindowStyle, WindowE
 
 const TStyledToolBar::TToolBarStyle HeaderStyle{70, 30, 10, "Quiremo", "Header", 4};
 
-std::vector<std::u16string> UsageItems() { return {u"30", u"40", u"50", u"60", u"70", u"80", u"90"}; }
-std::vector<std::u16string> MinuteItems() { return {u"5", u"10", u"20", u"30", u"40", u"50", u"60"}; }
+std::vector<std::u16string> UsageItems() {
+  return {u"30", u"40", u"50", u"60", u"70", u"80", u"90"};
+}
+std::vector<std::u16string> MinuteItems() {
+  return {u"5", u"10", u"20", u"30", u"40", u"50", u"60"};
+}
 
 // The product's web service; the main window asks it once per start.
 constexpr char16_t UpdateServiceUrl[] = u"https://" ORVANTA_API_HOST u"/api.init.php";
@@ -125,16 +130,24 @@ TFrmOrvanta::TFrmOrvanta(TStartMode startMode)
   for (TMenuEntry* item : {&BtnOpen, &N2, &BtnCopyright, &BtnClose}) Popup.Add(item);
 }
 
-TFrmOrvanta::~TFrmOrvanta() { DestroyHandle(); }
+TFrmOrvanta::~TFrmOrvanta() {
+  DestroyHandle();
+}
 
 bool TFrmOrvanta::Create() {
   if (!CreateWindowAndControls()) return false;
   CentreOnScreen();
-  FormCreate();
+  // An error in the creation step is reported like any other; the window stays usable.
+  RunGuarded(Handle(), L"starting up", 0, [this] {
+    FormCreate();
+    return 0;
+  });
   return true;
 }
 
-void TFrmOrvanta::ShowFirstTime() { ShowMainWindow(Handle()); }
+void TFrmOrvanta::ShowFirstTime() {
+  ShowMainWindow(Handle());
+}
 
 void TFrmOrvanta::Close() {
   if (Handle() != nullptr) ::SendMessageW(Handle(), WM_CLOSE, 0, 0);
@@ -163,8 +176,8 @@ void TFrmOrvanta::FormCreate() {
   EnablePrivilege(L"SeProfileSingleProcessPrivilege", true);
   TmrStatusTimer(this);
   if (FStartMode == TStartMode::Start) HideMainWindow(Handle());
-  CheckUpdate(UpdateServiceUrl, [this](bool launched, const std::u16string& data) { UpdateCallback(launched, data); },
-              10);
+  CheckUpdate(
+      UpdateServiceUrl, [this](bool launched, const std::u16string& data) { UpdateCallback(launched, data); }, 10);
 }
 
 void TFrmOrvanta::CreateTrayIcon() {
@@ -204,7 +217,9 @@ void TFrmOrvanta::BtnHomeClick(TComponent* sender) {
   }
 }
 
-void TFrmOrvanta::SVGIconImage1Click(TComponent*) { ShellOpen(LogoLink()); }
+void TFrmOrvanta::SVGIconImage1Click(TComponent*) {
+  ShellOpen(LogoLink());
+}
 
 void TFrmOrvanta::EditInfoClick(TComponent*) {
   // The read-only version field must not keep the keyboard focus.

@@ -108,6 +108,14 @@ bool TFormWindow::HandleControlMessage(TMessage& message) {
       TWindowedControl* control = TWindowedControl::FromHandle(header->hwndFrom);
       return control != nullptr && control->HandleNotify(*header, message.Result);
     }
+    case WM_SETCURSOR: {
+      const TWindowedControl* control = TWindowedControl::FromHandle(reinterpret_cast<HWND>(message.WParam));
+      const HCURSOR cursor = control != nullptr ? control->Cursor() : nullptr;
+      if (cursor == nullptr || LOWORD(message.LParam) != HTCLIENT) return false;
+      ::SetCursor(cursor);
+      message.Result = TRUE;
+      return true;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT: {

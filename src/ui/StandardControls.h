@@ -122,6 +122,7 @@ class TClickableImage : public TControlOf<TComponent> {
   bool HasCaption() const override { return false; }
   std::function<void(TClickableImage&)> OnClick;
   bool HandleCommand(WORD code) override;
+  HCURSOR Cursor() const override { return ::LoadCursorW(nullptr, IDC_HAND); }
 
  protected:
   TCreateParams CreateParams() const override;

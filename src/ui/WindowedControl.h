@@ -33,6 +33,9 @@ class TWindowedControl : public TLayoutNode {
   void Realize() override;
   void ForgetHandles() override;
 
+  // The mouse pointer over the control; null leaves the system's choice.
+  virtual HCURSOR Cursor() const { return nullptr; }
+
   // Notifications the form hands back to the control that sent them.
   virtual bool HandleCommand(WORD /*code*/) { return false; }
   virtual bool HandleNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
