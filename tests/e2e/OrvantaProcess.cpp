@@ -4,17 +4,11 @@
 #include <thread>
 #include <utility>
 
+#include "TestPaths.h"
+
 namespace {
 
 constexpr wchar_t InstanceClass[] = L"TFrmOrvanta";
-
-std::wstring OrvantaExePath() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  folder.erase(folder.find_last_of(L"\\/") + 1);
-  return folder + L"orvanta.exe";
-}
 
 }  // namespace
 

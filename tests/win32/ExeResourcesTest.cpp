@@ -1,18 +1,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "TestPaths.h"
+
 #include <string>
 #include <vector>
 
 namespace {
-
-std::wstring OrvantaExePath() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  folder.erase(folder.find_last_of(L"\\/") + 1);
-  return folder + L"orvanta.exe";
-}
 
 std::string ManifestOf(const std::wstring& exe) {
   HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
@@ -30,8 +24,7 @@ TEST(ExeResources, ManifestAsksForElevationPerMonitorDpiAndCommonControls6) {
   const std::string manifest = ManifestOf(OrvantaExePath());
   ASSERT_FALSE(manifest.empty());
   for (const char* needed : {
-           R"(level="requireAdministrator")",
-           "PerMonitorV2",
+           R"(level="requireAdministrator")", "PerMonitorV2",
            R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")",
            "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // Windows 10 and 11
        }) {

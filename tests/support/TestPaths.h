@@ -10,3 +10,8 @@ inline std::u16string BesideThisTest(std::u16string_view fileName) {
   path.erase(path.find_last_of(u"\\/") + 1);
   return path.append(fileName);
 }
+
+inline std::wstring OrvantaExePath() {
+  const std::u16string path = BesideThisTest(u"orvanta.exe");
+  return std::wstring(path.begin(), path.end());
+}
