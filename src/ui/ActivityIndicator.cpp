@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "win32/GdiObject.h"
+
 namespace {
 
 constexpr UINT_PTR FrameTimer = 1;
@@ -46,18 +48,16 @@ void TActivityIndicator::PaintBuffered(HDC dc, const RECT& client) {
   const int dot = std::max(2, size / 7);
   const double centreX = client.right / 2.0;
   const double centreY = client.bottom / 2.0;
-  ::SelectObject(dc, ::GetStockObject(NULL_PEN));
+  const TSelectObject noOutline(dc, ::GetStockObject(NULL_PEN));
   for (int i = 0; i < Dots; ++i) {
     // The leading dot is darkest; the ones behind it fade towards the background.
     const int age = (FFrame - i + Dots) % Dots;
     const int grey = 64 + age * 22;
-    const HBRUSH brush = ::CreateSolidBrush(RGB(grey, grey, grey));
-    const HGDIOBJ old = ::SelectObject(dc, brush);
+    const TGdiObject<HBRUSH> brush(::CreateSolidBrush(RGB(grey, grey, grey)));
+    const TSelectObject fill(dc, brush.Get());
     const double angle = 2 * std::numbers::pi * i / Dots;
     const int x = static_cast<int>(std::lround(centreX + ring * std::cos(angle)));
     const int y = static_cast<int>(std::lround(centreY + ring * std::sin(angle)));
     ::Ellipse(dc, x - dot / 2, y - dot / 2, x + dot / 2 + 1, y + dot / 2 + 1);
-    ::SelectObject(dc, old);
-    ::DeleteObject(brush);
   }
 }

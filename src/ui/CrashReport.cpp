@@ -34,15 +34,6 @@ std::wstring DescribeException(const std::exception_ptr& error) {
   }
 }
 
-LONG WINAPI ReportUnhandledException(EXCEPTION_POINTERS* pointers) {
-  wchar_t details[160] = {};
-  const EXCEPTION_RECORD* record = pointers != nullptr ? pointers->ExceptionRecord : nullptr;
-  std::swprintf(details, 160, L"Exception code 0x%08lX at address %p.", record != nullptr ? record->ExceptionCode : 0ul,
-                record != nullptr ? record->ExceptionAddress : nullptr);
-  CurrentReporter.load()(nullptr, {L"Orvanta stopped because of an unexpected error.", details, false});
-  return EXCEPTION_EXECUTE_HANDLER;  // ends the process
-}
-
 }  // namespace
 
 TReportChoice ShowErrorReportDialog(HWND owner, const TErrorReport& report) {
@@ -79,6 +70,15 @@ void ReportCaughtException(HWND owner, const wchar_t* where, const std::exceptio
   const TReportChoice choice = CurrentReporter.load()(owner, report);
   Reporting = false;
   if (choice == TReportChoice::Quit) ::ExitProcess(1);
+}
+
+LONG WINAPI ReportUnhandledException(EXCEPTION_POINTERS* pointers) {
+  wchar_t details[160] = {};
+  const EXCEPTION_RECORD* record = pointers != nullptr ? pointers->ExceptionRecord : nullptr;
+  std::swprintf(details, 160, L"Exception code 0x%08lX at address %p.", record != nullptr ? record->ExceptionCode : 0ul,
+                record != nullptr ? record->ExceptionAddress : nullptr);
+  CurrentReporter.load()(nullptr, {L"Orvanta stopped because of an unexpected error.", details, false});
+  return EXCEPTION_EXECUTE_HANDLER;  // ends the process
 }
 
 void InstallUnhandledExceptionReporter() {

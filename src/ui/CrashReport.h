@@ -26,6 +26,8 @@ void ReportCaughtException(HWND owner, const wchar_t* where, const std::exceptio
 // Errors outside C++ (an access violation, say) are reported and end the process:
 // after corrupted state there is no "continue".
 void InstallUnhandledExceptionReporter();
+// The filter it installs: reports the exception and asks the system to end the process.
+LONG WINAPI ReportUnhandledException(EXCEPTION_POINTERS* pointers);
 
 // Runs one handler so that no C++ error unwinds through system code: a caught error is
 // reported and the fallback is returned.

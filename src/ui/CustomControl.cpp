@@ -1,6 +1,7 @@
 #include "ui/CustomControl.h"
 
 #include "ui/CrashReport.h"
+#include "win32/GdiObject.h"
 
 namespace {
 
@@ -19,26 +20,23 @@ void RegisterCustomClass(const wchar_t* className, WNDPROC windowProc) {
   ::RegisterClassExW(&windowClass);
 }
 
-// Owns the off-screen bitmap of one paint.
+// The off-screen bitmap of one paint, selected into a memory DC of its own.
 class TPaintBuffer {
  public:
   TPaintBuffer(HDC target, const RECT& client)
       : FDc(::CreateCompatibleDC(target)),
         FBitmap(::CreateCompatibleBitmap(target, client.right - client.left, client.bottom - client.top)),
-        FOld(::SelectObject(FDc, FBitmap)) {}
+        FSelected(FDc.Get(), FBitmap.Get()) {}
   TPaintBuffer(const TPaintBuffer&) = delete;
   TPaintBuffer& operator=(const TPaintBuffer&) = delete;
-  ~TPaintBuffer() {
-    ::SelectObject(FDc, FOld);
-    ::DeleteObject(FBitmap);
-    ::DeleteDC(FDc);
-  }
-  HDC Dc() const { return FDc; }
+  ~TPaintBuffer() = default;
+  HDC Dc() const { return FDc.Get(); }
 
  private:
-  HDC FDc;
-  HBITMAP FBitmap;
-  HGDIOBJ FOld;
+  // Declared in the order of creation; destroyed in reverse: unselect, bitmap, DC.
+  TMemoryDc FDc;
+  TGdiObject<HBITMAP> FBitmap;
+  TSelectObject FSelected;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/Shape.h"
 
 #include "ui/SystemColors.h"
+#include "win32/GdiObject.h"
 
 void TShape::SetFillColor(TColor color) {
   FFill = color;
@@ -8,7 +9,6 @@ void TShape::SetFillColor(TColor color) {
 }
 
 void TShape::PaintBuffered(HDC dc, const RECT& client) {
-  const HBRUSH brush = ::CreateSolidBrush(ColorToColorRef(FFill, COLOR_WINDOWTEXT));
-  ::FillRect(dc, &client, brush);
-  ::DeleteObject(brush);
+  const TGdiObject<HBRUSH> brush(::CreateSolidBrush(ColorToColorRef(FFill, COLOR_WINDOWTEXT)));
+  ::FillRect(dc, &client, brush.Get());
 }

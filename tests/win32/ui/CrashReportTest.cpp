@@ -53,6 +53,17 @@ TEST_F(CrashReportTest, ErrorInAHandlerIsReportedAndTheWindowGoesOn) {
   EXPECT_TRUE(::IsWindow(FForm.Handle()));
 }
 
+TEST_F(CrashReportTest, CrashOutsideCppIsReportedWithoutContinue) {
+  SetErrorReporter(&TRecordedReports::Record);
+  EXCEPTION_RECORD record{};
+  record.ExceptionCode = EXCEPTION_ACCESS_VIOLATION;
+  EXCEPTION_POINTERS pointers{&record, nullptr};
+  EXPECT_EQ(ReportUnhandledException(&pointers), EXCEPTION_EXECUTE_HANDLER);
+  ASSERT_EQ(TRecordedReports::Count, 1);
+  EXPECT_FALSE(TRecordedReports::Last.CanContinue);
+  EXPECT_NE(TRecordedReports::Last.Details.find(L"0xC0000005"), std::wstring::npos);
+}
+
 // Presses a button of the report dialog once it shows, from another thread.
 void PressReportButton(int buttonId, std::atomic<bool>& pressed) {
   for (int attempt = 0; attempt < 200 && !pressed; ++attempt) {
