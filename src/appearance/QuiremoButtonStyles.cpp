@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "appearance/AccentBlue.h"
-#include "ui/AsciiText.h"
+#include "i18n/AsciiText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "ui/AsciiText.h"
+#include "i18n/AsciiText.h"
 
 namespace {
 

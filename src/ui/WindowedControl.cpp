@@ -8,10 +8,6 @@ constexpr wchar_t ControlProperty[] = L"Orvanta.Control";
 
 }  // namespace
 
-std::u16string AsUtf16(const wchar_t* text) {
-  return text != nullptr ? reinterpret_cast<const char16_t*>(text) : u"";
-}
-
 TWindowedControl::TWindowedControl(TLayoutNode* parent, TRect96 bounds, int controlId)
     : TLayoutNode(parent, bounds), FControlId(controlId) {}
 

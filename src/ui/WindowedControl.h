@@ -7,6 +7,7 @@
 
 #include "ui/Fonts.h"
 #include "ui/LayoutNode.h"
+#include "win32/WideText.h"
 
 // A part of a form with a window of its own, a child of the form's window. Its caption
 // is its window text, so screen readers and test drivers see what the user sees.
@@ -60,8 +61,3 @@ class TWindowedControl : public TLayoutNode {
   TFontSpec FFont;
   COLORREF FFontColor = RGB(0, 0, 0);
 };
-
-inline const wchar_t* AsWide(const std::u16string& text) {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-std::u16string AsUtf16(const wchar_t* text);
