@@ -7,6 +7,7 @@ PACKAGES="
 cmake
 ninja-build
 g++
+clang-format
 git
 googletest
 g++-mingw-w64-x86-64-posix
