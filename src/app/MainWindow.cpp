@@ -21,8 +21,9 @@
 namespace {
 
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-// Painting of the window and all its controls goes through one off-screen buffer.
-constexpr DWORD WindowExStyle = WS_EX_COMPOSITED;
+// The self-drawn controls paint through off-screen buffers of their own. WS_EX_COMPOSITED is
+// left out on purpose: it repaints the whole window for every animated control.
+constexpr DWORD WindowExStyle = 0;
 constexpr COLORREF Grey = RGB(128, 128, 128);
 
 const TFormWindow::TFormStyle MainWindowStyle{InstanceName, WindowStyle, WindowExStyle, 500, 450, TFontSpec{}};

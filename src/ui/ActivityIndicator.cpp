@@ -23,6 +23,10 @@ void TActivityIndicator::Realize() {
   UpdateTimer();
 }
 
+void TActivityIndicator::HandleCreated() {
+  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TActivityIndicator::UpdateTimer() {
   if (Handle() == nullptr) return;
   if (FAnimating && Showing()) {

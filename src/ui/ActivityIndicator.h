@@ -16,6 +16,8 @@ class TActivityIndicator : public TCustomControl {
   const wchar_t* CustomClassName() const override { return L"OrvantaActivityIndicator"; }
   bool HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void PaintBuffered(HDC dc, const RECT& client) override;
+  // It is laid over other controls, so it goes on top of them.
+  void HandleCreated() override;
 
  private:
   void UpdateTimer();

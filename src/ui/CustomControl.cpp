@@ -43,7 +43,9 @@ class TPaintBuffer {
 
 TWindowedControl::TCreateParams TCustomControl::CreateParams() const {
   RegisterCustomClass(CustomClassName(), &TCustomControl::StaticWindowProc);
-  return {CustomClassName(), CustomStyle(), 0};
+  // Clipped to its siblings, so a control never paints over one lying on top of it (the
+  // activity indicator over the clean button).
+  return {CustomClassName(), CustomStyle() | WS_CLIPSIBLINGS, 0};
 }
 
 void TCustomControl::Repaint() {

@@ -46,7 +46,12 @@ bool TCheckBox::HandleCommand(WORD code) {
 // Group boxes --------------------------------------------------------------------------
 
 TWindowedControl::TCreateParams TGroupBox::CreateParams() const {
-  return {L"BUTTON", WS_VISIBLE | BS_GROUPBOX, 0};
+  return {L"BUTTON", WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0};
+}
+
+void TGroupBox::CreateHandles() {
+  TControlOf::CreateHandles();
+  if (Handle() != nullptr) ::SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // Drop-down lists ----------------------------------------------------------------------

@@ -49,6 +49,8 @@ class TCheckBox : public TControlOf<TComponent> {
 class TGroupBox : public TControlOf<TComponent> {
  public:
   using TControlOf::TControlOf;
+  // Its frame goes under the controls it holds, which are made after it (and so below it).
+  void CreateHandles() override;
 
  protected:
   TCreateParams CreateParams() const override;

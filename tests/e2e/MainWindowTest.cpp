@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -201,6 +202,24 @@ TEST_F(MainWindow, TabReachesTheButtonsAndSpacePressesThem) {
   EXPECT_TRUE(state & BST_FOCUS);
   pressKey(VK_SPACE);
   EXPECT_TRUE(WaitUntil([&] { return ControlVisible(form, IdGroupBox1); }, 5s));
+}
+
+// Overlapping siblings paint in Z order: the spinner must lie on the clean button, and a
+// group box's frame under the controls it holds.
+TEST_F(MainWindow, OverlappingControlsAreStackedForPainting) {
+  const HWND form = Start();
+  std::vector<int> topToBottom;
+  for (HWND child = ::GetWindow(form, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    topToBottom.push_back(::GetDlgCtrlID(child));
+  }
+  const auto depth = [&](int id) {
+    return std::find(topToBottom.begin(), topToBottom.end(), id) - topToBottom.begin();
+  };
+  EXPECT_LT(depth(IdIndicator), depth(IdBtnClean));
+  for (int inside : {IdChkUsagePhys, IdEditUsagePhys, IdChkMinute, IdEditMinute}) {
+    EXPECT_LT(depth(inside), depth(IdGroupBox1)) << inside;
+  }
+  for (int inside : {IdChkAutoStart, IdChkCleanOnTray}) EXPECT_LT(depth(inside), depth(IdGroupBox3)) << inside;
 }
 
 TEST_F(MainWindow, ClickingTheVersionFieldLeavesNoControlFocused) {
