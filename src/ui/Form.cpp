@@ -90,8 +90,6 @@ void TFormWindow::ApplyDpi(const RECT* suggested) {
   ::AdjustWindowRectExForDpi(&frame, FStyle.Style, FALSE, FStyle.ExStyle | WS_EX_CONTROLPARENT, dpi);
   ::SetWindowPos(FHandle, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // Fonts of another DPI are no longer needed.
-  std::erase_if(FFonts, [dpi](const TCachedFont& cached) { return cached.Dpi != dpi; });
 }
 
 bool TFormWindow::HandleControlMessage(TMessage& message) {
@@ -143,12 +141,16 @@ void TFormWindow::DefaultWindowProc(TMessage& message) {
         }
       }
       break;
-    case WM_DPICHANGED:
+    case WM_DPICHANGED: {
       ApplyDpi(reinterpret_cast<const RECT*>(message.LParam));
       TLayoutNode::Realize();
+      // Every control has its font for the new DPI now; the old ones can go.
+      const UINT dpi = Dpi();
+      std::erase_if(FFonts, [dpi](const TCachedFont& cached) { return cached.Dpi != dpi; });
       ::InvalidateRect(FHandle, nullptr, TRUE);
       message.Result = 0;
       return;
+    }
     case WM_DESTROY:
       TLayoutNode::ForgetHandles();
       break;
