@@ -19,5 +19,5 @@ cmake --build --preset windows
 trap wine_session_stop EXIT INT TERM
 wine_session_prepare_prefix "$root/build/windows/wine-prefix"
 wine_session_start_display
-wine_session_start_server
+wine_session_start_server "$root/build/windows/bin/hold_desktop.exe"
 ctest --preset windows

@@ -2,7 +2,8 @@
 # long-lived wineserver for the whole run. Everything started here is stopped by pid.
 #   wine_session_prepare_prefix PREFIX   create the prefix once (fonts, CJK links, desktop)
 #   wine_session_start_display           start a private Xvfb and export DISPLAY
-#   wine_session_start_server            keep one wineserver and Wine's helpers alive
+#   wine_session_start_server [HOLD_EXE] keep one wineserver and Wine's helpers alive, and
+#                                        with HOLD_EXE (hold_desktop.exe) the desktop too
 #   wine_session_stop                    stop what the functions above started
 
 
@@ -69,6 +70,9 @@ wine_session_start_server() {
   # The helpers must not hold the caller's output pipes, or every reader waits for them.
   (wineserver -p >/dev/null 2>&1 &)
   wine cmd /c exit >/dev/null 2>&1 </dev/null
+  if [ -n "${1:-}" ]; then
+    (wine "$1" >/dev/null 2>&1 </dev/null &)
+  fi
   WINE_SESSION_SERVER_STARTED=1
 }
 
