@@ -4,14 +4,14 @@
 
 #include "ui/Geometry.h"
 
-TFontHandle::TFontHandle(const TFontSpec& spec, UINT dpi) {
+TFontHandle::TFontHandle(const TFontDescription& description, UINT dpi) {
   LOGFONTW font{};
   // A negative height asks for the character height, without internal leading.
-  font.lfHeight = -ScaleToDpi(spec.Height96, dpi);
-  font.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
+  font.lfHeight = -ScaleToDpi(description.Height96, dpi);
+  font.lfWeight = description.Bold ? FW_BOLD : FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
-  font.lfQuality = spec.Antialiased ? ANTIALIASED_QUALITY : DEFAULT_QUALITY;
-  std::wcsncpy(font.lfFaceName, spec.Face.c_str(), LF_FACESIZE - 1);
+  font.lfQuality = description.Antialiased ? ANTIALIASED_QUALITY : DEFAULT_QUALITY;
+  std::wcsncpy(font.lfFaceName, description.Face.c_str(), LF_FACESIZE - 1);
   FFont = ::CreateFontIndirectW(&font);
 }
 

@@ -5,19 +5,19 @@
 #include <string>
 
 // A font as the layout names it: face and character height at 96 DPI.
-struct TFontSpec {
+struct TFontDescription {
   std::wstring Face = L"Tahoma";
   int Height96 = 11;
   bool Bold = false;
   bool Antialiased = false;
 
-  friend bool operator==(const TFontSpec&, const TFontSpec&) = default;
+  friend bool operator==(const TFontDescription&, const TFontDescription&) = default;
 };
 
 // Owns one GDI font.
 class TFontHandle {
  public:
-  TFontHandle(const TFontSpec& spec, UINT dpi);
+  TFontHandle(const TFontDescription& description, UINT dpi);
   TFontHandle(const TFontHandle&) = delete;
   TFontHandle& operator=(const TFontHandle&) = delete;
   ~TFontHandle();

@@ -57,12 +57,12 @@ UINT TFormWindow::Dpi() const {
   return FHandle != nullptr ? ::GetDpiForWindow(FHandle) : 96;
 }
 
-HFONT TFormWindow::FontFor(const TFontSpec& spec) {
+HFONT TFormWindow::FontFor(const TFontDescription& description) {
   const UINT dpi = Dpi();
   for (const auto& cached : FFonts) {
-    if (cached.Dpi == dpi && cached.Spec == spec) return cached.Font->Get();
+    if (cached.Dpi == dpi && cached.Description == description) return cached.Font->Get();
   }
-  FFonts.push_back({spec, dpi, std::make_unique<TFontHandle>(spec, dpi)});
+  FFonts.push_back({description, dpi, std::make_unique<TFontHandle>(description, dpi)});
   return FFonts.back().Font->Get();
 }
 

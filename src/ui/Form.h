@@ -24,7 +24,7 @@ class TFormWindow : public TForm, public TLayoutNode {
     DWORD ExStyle;
     int ClientWidth96;
     int ClientHeight96;
-    TFontSpec Font;
+    TFontDescription Font;
     bool Borderless = false;
   };
 
@@ -36,8 +36,8 @@ class TFormWindow : public TForm, public TLayoutNode {
 
   HWND Handle() const { return FHandle; }
   UINT Dpi() const;
-  HFONT FontFor(const TFontSpec& spec);
-  const TFontSpec& FormFont() const { return FStyle.Font; }
+  HFONT FontFor(const TFontDescription& description);
+  const TFontDescription& FormFont() const { return FStyle.Font; }
   bool Borderless() const { return FStyle.Borderless; }
   int ClientWidth96() const { return FStyle.ClientWidth96; }
 
@@ -84,7 +84,7 @@ class TFormWindow : public TForm, public TLayoutNode {
   TFormStyle FStyle;
   std::u16string FCaption;
   struct TCachedFont {
-    TFontSpec Spec;
+    TFontDescription Description;
     UINT Dpi;
     std::unique_ptr<TFontHandle> Font;
   };

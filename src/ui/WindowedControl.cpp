@@ -28,7 +28,7 @@ void TWindowedControl::SetEnabled(bool enabled) {
   if (FHandle != nullptr) ::EnableWindow(FHandle, enabled);
 }
 
-void TWindowedControl::SetFont(const TFontSpec& font) {
+void TWindowedControl::SetFont(const TFontDescription& font) {
   FFont = font;
   Realize();
 }

@@ -25,8 +25,8 @@ class TWindowedControl : public TLayoutNode {
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool enabled);
 
-  const TFontSpec& Font() const { return FFont; }
-  void SetFont(const TFontSpec& font);
+  const TFontDescription& Font() const { return FFont; }
+  void SetFont(const TFontDescription& font);
   COLORREF FontColor() const { return FFontColor; }
   void SetFontColor(COLORREF color);
 
@@ -58,6 +58,6 @@ class TWindowedControl : public TLayoutNode {
   int FControlId;
   std::u16string FCaption;
   bool FEnabled = true;
-  TFontSpec FFont;
+  TFontDescription FFont;
   COLORREF FFontColor = RGB(0, 0, 0);
 };

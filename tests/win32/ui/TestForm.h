@@ -11,7 +11,7 @@ class TTestForm : public TFormWindow {
  public:
   explicit TTestForm(bool borderless = false)
       : TFormWindow(u"TestForm", {L"OrvantaTestForm", borderless ? WS_POPUP : WS_OVERLAPPEDWINDOW, 0, 300, 200,
-                                  TFontSpec{}, borderless}) {}
+                                  TFontDescription{}, borderless}) {}
   ~TTestForm() override { DestroyHandle(); }
 
   std::function<bool(TMessage&)> OnMessage;
