@@ -26,7 +26,7 @@ constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 constexpr DWORD WindowExStyle = 0;
 constexpr COLORREF Grey = RGB(128, 128, 128);
 
-const TFormWindow::TFormStyle MainWindowStyle{InstanceName, WindowStyle, WindowExStyle, 500, 450, TFontDescription{}};
+const TFormWindow::TFormStyle MainWindowStyle{InstanceName, WindowStyle, WindowExStyle, 500, 450};
 
 const TStyledToolBar::TToolBarStyle HeaderStyle{70, 30, 10, "Quiremo", "Header", 4};
 

@@ -51,7 +51,6 @@ class TFrmOrvanta : public TFormWindow {
 
   TStartMode FStartMode;
   bool FCanClose = false;
-  bool FIsRunning = false;
   // Instance messages are ignored until the creation step has made the tray icon.
   bool FHasTrayIcon = false;
   std::chrono::system_clock::time_point NextTime;

@@ -10,6 +10,7 @@
 #include "i18n/TranslationModule.h"
 #include "ui/CrashReport.h"
 #include "ui/SystemColors.h"
+#include "win32/WideText.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ std::u16string FirstCommandLineArgument() {
   const std::unique_ptr<LPWSTR, decltype(&::LocalFree)> arguments(::CommandLineToArgvW(::GetCommandLineW(), &count),
                                                                   &::LocalFree);
   if (arguments == nullptr || count < 2) return {};
-  return reinterpret_cast<const char16_t*>(arguments.get()[1]);
+  return FromWide(arguments.get()[1]);
 }
 
 }  // namespace

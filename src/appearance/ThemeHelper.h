@@ -16,7 +16,6 @@ class TThemeHelper : public TComponent {
   ~TThemeHelper() override;
 
   TShape& AccentLine() { return *FShape; }
-  bool IsActive() const { return FIsActive; }
 
  private:
   void ThemeWindowProc(TMessage& message);

@@ -4,7 +4,7 @@
 
 #include "ui/Geometry.h"
 
-TFontHandle::TFontHandle(const TFontDescription& description, UINT dpi) {
+TGdiObject<HFONT> CreateFontFor(const TFontDescription& description, UINT dpi) {
   LOGFONTW font{};
   // A negative height asks for the character height, without internal leading.
   font.lfHeight = -ScaleToDpi(description.Height96, dpi);
@@ -12,9 +12,5 @@ TFontHandle::TFontHandle(const TFontDescription& description, UINT dpi) {
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = description.Antialiased ? ANTIALIASED_QUALITY : DEFAULT_QUALITY;
   std::wcsncpy(font.lfFaceName, description.Face.c_str(), LF_FACESIZE - 1);
-  FFont = ::CreateFontIndirectW(&font);
-}
-
-TFontHandle::~TFontHandle() {
-  if (FFont != nullptr) ::DeleteObject(FFont);
+  return TGdiObject<HFONT>(::CreateFontIndirectW(&font));
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "win32/GdiObject.h"
+
 // A font as the layout names it: face and character height at 96 DPI.
 struct TFontDescription {
   std::wstring Face = L"Tahoma";
@@ -14,15 +16,5 @@ struct TFontDescription {
   friend bool operator==(const TFontDescription&, const TFontDescription&) = default;
 };
 
-// Owns one GDI font.
-class TFontHandle {
- public:
-  TFontHandle(const TFontDescription& description, UINT dpi);
-  TFontHandle(const TFontHandle&) = delete;
-  TFontHandle& operator=(const TFontHandle&) = delete;
-  ~TFontHandle();
-  HFONT Get() const { return FFont; }
-
- private:
-  HFONT FFont;
-};
+// The GDI font of a description at a DPI.
+TGdiObject<HFONT> CreateFontFor(const TFontDescription& description, UINT dpi);

@@ -60,10 +60,10 @@ UINT TFormWindow::Dpi() const {
 HFONT TFormWindow::FontFor(const TFontDescription& description) {
   const UINT dpi = Dpi();
   for (const auto& cached : FFonts) {
-    if (cached.Dpi == dpi && cached.Description == description) return cached.Font->Get();
+    if (cached.Dpi == dpi && cached.Description == description) return cached.Font.Get();
   }
-  FFonts.push_back({description, dpi, std::make_unique<TFontHandle>(description, dpi)});
-  return FFonts.back().Font->Get();
+  FFonts.push_back({description, dpi, CreateFontFor(description, dpi)});
+  return FFonts.back().Font.Get();
 }
 
 void TFormWindow::SetCaption(std::u16string_view caption) {

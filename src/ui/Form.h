@@ -24,7 +24,6 @@ class TFormWindow : public TForm, public TLayoutNode {
     DWORD ExStyle;
     int ClientWidth96;
     int ClientHeight96;
-    TFontDescription Font;
     bool Borderless = false;
   };
 
@@ -37,7 +36,6 @@ class TFormWindow : public TForm, public TLayoutNode {
   HWND Handle() const { return FHandle; }
   UINT Dpi() const;
   HFONT FontFor(const TFontDescription& description);
-  const TFontDescription& FormFont() const { return FStyle.Font; }
   bool Borderless() const { return FStyle.Borderless; }
   int ClientWidth96() const { return FStyle.ClientWidth96; }
 
@@ -86,7 +84,7 @@ class TFormWindow : public TForm, public TLayoutNode {
   struct TCachedFont {
     TFontDescription Description;
     UINT Dpi;
-    std::unique_ptr<TFontHandle> Font;
+    TGdiObject<HFONT> Font;
   };
   std::vector<TCachedFont> FFonts;  // a handful: one per face and size in use
   std::vector<TTimer*> FTimers;

@@ -4,23 +4,9 @@
 
 #include "ui/GdiPlus.h"
 #include "ui/SystemColors.h"
+#include "win32/GdiObject.h"
 
 namespace {
-
-// Owns a font made for one paint.
-class TUniqueFont {
- public:
-  explicit TUniqueFont(HFONT font) : FFont(font) {}
-  TUniqueFont(const TUniqueFont&) = delete;
-  TUniqueFont& operator=(const TUniqueFont&) = delete;
-  ~TUniqueFont() {
-    if (FFont) ::DeleteObject(FFont);
-  }
-  HFONT Get() const { return FFont; }
-
- private:
-  HFONT FFont;
-};
 
 // Puts back the DC's colours, modes and selected objects when the paint ends.
 class TSavedDC {
@@ -152,24 +138,25 @@ void PaintShape(HDC dc, const RECT& bounds, const TStyledButtonAttributes& attri
   }
 }
 
-// The caller's font with the set's font style applied; null when the font already has it.
-HFONT StyledFont(HFONT font, const TFontStyles& style) {
-  if (style.Empty()) return nullptr;
+// The caller's font with the set's font style applied; none when the font already has it.
+TGdiObject<HFONT> StyledFont(HFONT font, const TFontStyles& style) {
+  if (style.Empty()) return TGdiObject<HFONT>();
   LOGFONTW logFont{};
-  if (::GetObjectW(font, sizeof logFont, &logFont) != sizeof logFont) return nullptr;
+  if (::GetObjectW(font, sizeof logFont, &logFont) != sizeof logFont) return TGdiObject<HFONT>();
   if (style.Contains(fsBold)) logFont.lfWeight = FW_BOLD;
   if (style.Contains(fsItalic)) logFont.lfItalic = TRUE;
   if (style.Contains(fsUnderline)) logFont.lfUnderline = TRUE;
   if (style.Contains(fsStrikeOut)) logFont.lfStrikeOut = TRUE;
-  return ::CreateFontIndirectW(&logFont);
+  return TGdiObject<HFONT>(::CreateFontIndirectW(&logFont));
 }
 
 void PaintCaption(HDC dc, const RECT& bounds, const TStyledButtonAttributes& attributes, std::wstring_view caption,
                   HFONT font, float border, UINT dpi) {
   if (caption.empty() || attributes.FontColor == clNone) return;
   HFONT baseFont = font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-  const TUniqueFont styled(StyledFont(baseFont, attributes.FontStyle));
-  ::SelectObject(dc, styled.Get() ? styled.Get() : baseFont);
+  const TGdiObject<HFONT> styled = StyledFont(baseFont, attributes.FontStyle);
+  // Selected after the font is made and unselected before it is deleted.
+  const TSelectObject selected(dc, styled.Get() ? styled.Get() : baseFont);
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ColorToColorRef(attributes.FontColor, COLOR_BTNTEXT));
   // GDI draws the text: it links fonts for Korean, Japanese and Chinese as the labels do.

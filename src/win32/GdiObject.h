@@ -12,6 +12,13 @@ class TGdiObject {
   TGdiObject(const TGdiObject&) = delete;
   TGdiObject& operator=(const TGdiObject&) = delete;
   TGdiObject(TGdiObject&& other) noexcept : FHandle(std::exchange(other.FHandle, nullptr)) {}
+  TGdiObject& operator=(TGdiObject&& other) noexcept {
+    if (this != &other) {
+      if (FHandle != nullptr) ::DeleteObject(FHandle);
+      FHandle = std::exchange(other.FHandle, nullptr);
+    }
+    return *this;
+  }
   ~TGdiObject() {
     if (FHandle != nullptr) ::DeleteObject(FHandle);
   }

@@ -10,8 +10,8 @@
 class TTestForm : public TFormWindow {
  public:
   explicit TTestForm(bool borderless = false)
-      : TFormWindow(u"TestForm", {L"OrvantaTestForm", borderless ? WS_POPUP : WS_OVERLAPPEDWINDOW, 0, 300, 200,
-                                  TFontDescription{}, borderless}) {}
+      : TFormWindow(u"TestForm",
+                    {L"OrvantaTestForm", borderless ? WS_POPUP : WS_OVERLAPPEDWINDOW, 0, 300, 200, borderless}) {}
   ~TTestForm() override { DestroyHandle(); }
 
   std::function<bool(TMessage&)> OnMessage;
