@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "ResourceModule.h"
 #include "TestPaths.h"
 
 #include <string>
@@ -8,20 +9,9 @@
 
 namespace {
 
-std::string ManifestOf(const std::wstring& exe) {
-  HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  if (module == nullptr) return {};
-  std::string text;
-  if (HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST)) {
-    const auto* data = static_cast<const char*>(::LockResource(::LoadResource(module, resource)));
-    text.assign(data, ::SizeofResource(module, resource));
-  }
-  ::FreeLibrary(module);
-  return text;
-}
-
 TEST(ExeResources, ManifestAsksForElevationPerMonitorDpiAndCommonControls6) {
-  const std::string manifest = ManifestOf(OrvantaExePath());
+  const TResourceModule exe(BesideThisTest(u"orvanta.exe"));
+  const std::string manifest(exe.Bytes(MAKEINTRESOURCEW(1), RT_MANIFEST));
   ASSERT_FALSE(manifest.empty());
   for (const char* needed : {
            R"(level="requireAdministrator")", "PerMonitorV2",

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "TestForm.h"
 #include "ui/CrashReport.h"
@@ -76,24 +77,18 @@ void PressReportButton(int buttonId, std::atomic<bool>& pressed) {
   }
 }
 
-TEST_F(CrashReportTest, ReportDialogShowsAndContinueKeepsTheProgramRunning) {
-  std::atomic<bool> pressed = false;
-  std::thread driver(PressReportButton, 100, std::ref(pressed));
-  const TReportChoice choice =
-      ShowErrorReportDialog(FForm.Handle(), {L"Orvanta ran into an error: a test", L"details", true});
-  driver.join();
-  EXPECT_TRUE(pressed);
-  EXPECT_EQ(choice, TReportChoice::Continue);
-}
-
-TEST_F(CrashReportTest, ReportDialogQuitButtonAsksToEnd) {
-  std::atomic<bool> pressed = false;
-  std::thread driver(PressReportButton, 101, std::ref(pressed));
-  const TReportChoice choice =
-      ShowErrorReportDialog(FForm.Handle(), {L"Orvanta ran into an error: a test", L"details", true});
-  driver.join();
-  EXPECT_TRUE(pressed);
-  EXPECT_EQ(choice, TReportChoice::Quit);
+TEST_F(CrashReportTest, ReportDialogShowsAndReturnsTheButtonPressed) {
+  // Continue keeps the program running; Quit asks to end it.
+  for (const auto& [button, expected] :
+       {std::pair{100, TReportChoice::Continue}, std::pair{101, TReportChoice::Quit}}) {
+    std::atomic<bool> pressed = false;
+    std::thread driver(PressReportButton, button, std::ref(pressed));
+    const TReportChoice choice =
+        ShowErrorReportDialog(FForm.Handle(), {L"Orvanta ran into an error: a test", L"details", true});
+    driver.join();
+    EXPECT_TRUE(pressed) << button;
+    EXPECT_EQ(choice, expected) << button;
+  }
 }
 
 }  // namespace
