@@ -13,6 +13,8 @@ using std::min;
 #include <memory>
 #include <vector>
 
+#include "Canvas.h"
+
 RECT ControlRect(HWND form, int controlId) {
   RECT rect{};
   const HWND control = ::GetDlgItem(form, controlId);
@@ -72,30 +74,16 @@ std::size_t VisibleTopLevelWindowsOf(DWORD processId) {
 
 namespace {
 
-// The window's pixels as the screen shows them.
-std::vector<std::uint32_t> CapturePixels(HWND window, HBITMAP& bitmap, int& width, int& height) {
+// Copies what the screen shows of the window into a canvas of its size.
+std::unique_ptr<TCanvas> CaptureWindow(HWND window) {
   RECT bounds{};
   ::GetWindowRect(window, &bounds);
-  width = bounds.right - bounds.left;
-  height = bounds.bottom - bounds.top;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
+  auto canvas = std::make_unique<TCanvas>(bounds.right - bounds.left, bounds.bottom - bounds.top);
   const HDC screen = ::GetDC(nullptr);
-  bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  const HDC memory = ::CreateCompatibleDC(screen);
-  const HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
-  ::GdiFlush();
-  ::SelectObject(memory, old);
-  ::DeleteDC(memory);
+  ::BitBlt(canvas->DC(), 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top, screen, bounds.left, bounds.top,
+           SRCCOPY);
   ::ReleaseDC(nullptr, screen);
-  const auto* first = static_cast<const std::uint32_t*>(bits);
-  return std::vector<std::uint32_t>(first, first + static_cast<std::size_t>(width) * height);
+  return canvas;
 }
 
 bool PngEncoder(CLSID& encoder) {
@@ -118,17 +106,14 @@ bool PngEncoder(CLSID& encoder) {
 }  // namespace
 
 bool SaveWindowScreenshot(HWND window, const std::wstring& path) {
-  // Two captures in a row that agree: painting is over.
-  HBITMAP bitmap = nullptr;
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> previous;
+  // Two captures 100 ms apart that agree: painting is over.
+  std::unique_ptr<TCanvas> capture = CaptureWindow(window);
   for (int attempt = 0; attempt < 50; ++attempt) {
-    if (bitmap != nullptr) ::DeleteObject(bitmap);
-    std::vector<std::uint32_t> current = CapturePixels(window, bitmap, width, height);
-    if (!previous.empty() && current == previous) break;
-    previous = std::move(current);
     ::Sleep(100);
+    std::unique_ptr<TCanvas> again = CaptureWindow(window);
+    const bool settled = again->Pixels() == capture->Pixels();
+    capture = std::move(again);
+    if (settled) break;
   }
 
   bool saved = false;
@@ -136,12 +121,15 @@ bool SaveWindowScreenshot(HWND window, const std::wstring& path) {
   ULONG_PTR token = 0;
   if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) {
     {
-      Gdiplus::Bitmap image(bitmap, nullptr);
+      // Built from the pixels, not from the bitmap, which stays selected into its DC.
+      std::vector<std::uint32_t> pixels = capture->Pixels();
+      const RECT size = capture->Bounds();
+      Gdiplus::Bitmap image(size.right, size.bottom, size.right * 4, PixelFormat32bppRGB,
+                            reinterpret_cast<BYTE*>(pixels.data()));
       CLSID encoder{};
       saved = PngEncoder(encoder) && image.Save(path.c_str(), &encoder, nullptr) == Gdiplus::Ok;
     }
     Gdiplus::GdiplusShutdown(token);
   }
-  ::DeleteObject(bitmap);
   return saved;
 }

@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "Canvas.h"
 #include "appearance/AccentBlue.h"
 #include "appearance/QuiremoButtonStyles.h"
+#include "ui/Fonts.h"
 #include "ui/StyleFamily.h"
 #include "ui/StyledButtonPainter.h"
 #include "ui/SystemColors.h"
@@ -19,80 +21,14 @@ namespace {
 // Distinct from every colour of the family, so a clear fill shows as this and nothing else.
 constexpr TColor Background = RGBColor(250, 232, 196);
 
-// A 32-bit top-down bitmap selected into a memory DC, filled with the background.
-class TCanvas {
- public:
-  TCanvas(int width, int height) : FWidth(width), FHeight(height), FDC(::CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    FBitmap = ::CreateDIBSection(FDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    FBits = static_cast<std::uint32_t*>(bits);
-    FOldBitmap = ::SelectObject(FDC, FBitmap);
-    for (int i = 0; i < width * height; ++i)
-      FBits[i] = (RedOf(Background) << 16) | (GreenOf(Background) << 8) | BlueOf(Background);
-  }
-  TCanvas(const TCanvas&) = delete;
-  TCanvas& operator=(const TCanvas&) = delete;
-  ~TCanvas() {
-    ::SelectObject(FDC, FOldBitmap);
-    ::DeleteObject(FBitmap);
-    ::DeleteDC(FDC);
-  }
-
-  bool Valid() const { return FDC && FBits; }
-  HDC DC() const { return FDC; }
-  RECT Bounds() const { return RECT{0, 0, FWidth, FHeight}; }
-
-  TColor At(int x, int y) const {
-    ::GdiFlush();
-    const std::uint32_t pixel = FBits[y * FWidth + x];
-    return RGBColor(static_cast<std::uint8_t>(pixel >> 16), static_cast<std::uint8_t>(pixel >> 8),
-                    static_cast<std::uint8_t>(pixel));
-  }
-
-  // Pixels in [left, right) x [top, bottom) within tolerance of color in every channel.
-  int Count(const RECT& box, TColor color, int tolerance) const {
-    int count = 0;
-    for (int y = box.top; y < box.bottom; ++y)
-      for (int x = box.left; x < box.right; ++x)
-        if (Near(At(x, y), color, tolerance)) ++count;
-    return count;
-  }
-
-  static bool Near(TColor a, TColor b, int tolerance) {
-    return std::abs(RedOf(a) - RedOf(b)) <= tolerance && std::abs(GreenOf(a) - GreenOf(b)) <= tolerance &&
-           std::abs(BlueOf(a) - BlueOf(b)) <= tolerance;
-  }
-
- private:
-  int FWidth;
-  int FHeight;
-  HDC FDC;
-  HBITMAP FBitmap = nullptr;
-  HGDIOBJ FOldBitmap = nullptr;
-  std::uint32_t* FBits = nullptr;
-};
-
 // The window's font: Tahoma, 11 pixels high at 96 DPI.
 class TTahoma {
  public:
-  explicit TTahoma(UINT dpi)
-      : FFont(::CreateFontW(-::MulDiv(11, static_cast<int>(dpi), 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                            L"Tahoma")) {}
-  TTahoma(const TTahoma&) = delete;
-  TTahoma& operator=(const TTahoma&) = delete;
-  ~TTahoma() { ::DeleteObject(FFont); }
-  HFONT Get() const { return FFont; }
+  explicit TTahoma(UINT dpi) : FFont(CreateFontFor(TFontDescription{}, dpi)) {}
+  HFONT Get() const { return FFont.Get(); }
 
  private:
-  HFONT FFont;
+  TGdiObject<HFONT> FFont;
 };
 
 // #RRGGBB, as colours are usually read.
@@ -135,7 +71,7 @@ void CheckFace(const TButtonCase& button, TStyledButtonState state, UINT dpi) {
   if (button.Radius) set.Radius = button.Radius;
   const auto scale = [dpi](int length) { return ::MulDiv(length, static_cast<int>(dpi), 96); };
   const int width = scale(button.Width), height = scale(button.Height);
-  TCanvas canvas(width, height);
+  TCanvas canvas(width, height, Background);
   ASSERT_TRUE(canvas.Valid());
   const TTahoma font(dpi);
   PaintStyledButton(canvas.DC(), canvas.Bounds(), set, button.Caption, font.Get(), dpi, false);
@@ -176,7 +112,7 @@ TEST(StyledButtonFace, ScalesBorderRadiusAndCaptionWithTheDpi) {
   CheckFace(HeaderButton, bsmPressed, 144);
 
   // At 144 DPI the radius is 9: pixel (1, 1) lies wholly outside the corner's arc.
-  TCanvas canvas(246, 102);
+  TCanvas canvas(246, 102, Background);
   PaintStyledButton(canvas.DC(), canvas.Bounds(), StylesOf("Outline").Hot, L"", nullptr, 144, false);
   EXPECT_TRUE(IsColor(canvas.At(1, 1), Background, "corner", 1, 1));
   EXPECT_TRUE(IsColor(canvas.At(2, 51), Lighten(AccentBlue, 10), "fill inside a 2-pixel border", 2, 51));
@@ -188,7 +124,7 @@ TEST(StyledButtonFace, FocusAddsADottedCueOverTheStatesOwnSet) {
   for (TStyledButtonState state : {bsmNormal, bsmPressed}) {
     SCOPED_TRACE("state " + std::to_string(state));
     const TStyledButtonAttributes& set = styles.ForState(state);
-    TCanvas plain(164, 68), focused(164, 68);
+    TCanvas plain(164, 68, Background), focused(164, 68, Background);
     PaintStyledButton(plain.DC(), plain.Bounds(), set, L"Clean", font.Get(), 96, false);
     PaintStyledButton(focused.DC(), focused.Bounds(), set, L"Clean", font.Get(), 96, true);
 
@@ -229,7 +165,7 @@ TEST(StyledButtonFace, DrawsEachShapeAndOnlyTheRoundedCorners) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
-    TCanvas canvas(164, 68);
+    TCanvas canvas(164, 68, Background);
     PaintStyledButton(canvas.DC(), canvas.Bounds(), c.Set, L"", nullptr, 96, false);
     const auto expect = [&](int x, int y, TPixel pixel, const char* what) {
       const TColor expected = pixel == Back ? Background : pixel == Fill ? c.Set.ButtonColor : c.Set.BorderColor;
@@ -257,7 +193,7 @@ TEST(StyledButtonFace, BorderWidthIsScaledAndZeroStillShowsABorder) {
     SCOPED_TRACE("width " + std::to_string(c.BorderWidth) + " at " + std::to_string(c.Dpi) + " DPI");
     TStyledButtonAttributes set = TwoColourFace(btRoundRect);
     set.BorderWidth = c.BorderWidth;
-    TCanvas canvas(200, 80);
+    TCanvas canvas(200, 80, Background);
     PaintStyledButton(canvas.DC(), canvas.Bounds(), set, L"", nullptr, c.Dpi, false);
     for (int x = 0; x < c.Pixels; ++x) EXPECT_TRUE(IsColor(canvas.At(x, 40), set.BorderColor, "border", x, 40));
     EXPECT_TRUE(IsColor(canvas.At(c.Pixels, 40), set.ButtonColor, "fill", c.Pixels, 40));
@@ -269,14 +205,14 @@ TEST(StyledButtonFace, ResolvesSystemColoursAndPaintsNothingForNoColour) {
   TStyledButtonAttributes set = TwoColourFace(btRect);
   set.ButtonColor = SystemColor(COLOR_HIGHLIGHT);
   set.BorderColor = clDefault;
-  TCanvas canvas(100, 40);
+  TCanvas canvas(100, 40, Background);
   PaintStyledButton(canvas.DC(), canvas.Bounds(), set, L"", nullptr, 96, false);
   EXPECT_TRUE(IsColor(canvas.At(50, 20), ::GetSysColor(COLOR_HIGHLIGHT), "system fill", 50, 20));
   EXPECT_TRUE(IsColor(canvas.At(0, 20), ::GetSysColor(COLOR_BTNSHADOW), "default border", 0, 20));
 
   set.ButtonColor = clNone;
   set.BorderColor = clNone;
-  TCanvas empty(100, 40);
+  TCanvas empty(100, 40, Background);
   PaintStyledButton(empty.DC(), empty.Bounds(), set, L"", nullptr, 96, false);
   EXPECT_TRUE(IsColor(empty.At(50, 20), Background, "no fill", 50, 20));
   EXPECT_TRUE(IsColor(empty.At(0, 20), Background, "no border", 0, 20));
@@ -290,10 +226,10 @@ TEST(StyledButtonFace, ResolvesSystemColoursAndPaintsNothingForNoColour) {
 TEST(StyledButtonFace, AppliesTheFontStyleAndLeavesTheDcAsItWas) {
   const TTahoma font(96);
   TStyledButtonAttributes set = StylesOf("Outline").Normal;
-  TCanvas regular(164, 68);
+  TCanvas regular(164, 68, Background);
   PaintStyledButton(regular.DC(), regular.Bounds(), set, L"Clean", font.Get(), 96, false);
   set.FontStyle = TFontStyles{fsBold};
-  TCanvas bold(164, 68);
+  TCanvas bold(164, 68, Background);
   ::SetTextColor(bold.DC(), RGB(1, 2, 3));
   ::SetBkMode(bold.DC(), OPAQUE);
   const HGDIOBJ fontBefore = ::GetCurrentObject(bold.DC(), OBJ_FONT);
