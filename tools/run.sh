@@ -11,6 +11,7 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target orvanta wait_for_window
 
 bin="$root/build/windows/bin"
+. "$root/tools/lib/run-quietly.sh"
 . "$root/tools/lib/wine-fonts.sh"
 . "$root/tools/lib/wine-session.sh"
 # A prefix of its own, so test runs never touch the settings you make here.

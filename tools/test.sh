@@ -14,10 +14,12 @@ ctest --preset native
 cmake --preset windows
 cmake --build --preset windows
 
+. "$root/tools/lib/run-quietly.sh"
 . "$root/tools/lib/wine-fonts.sh"
 . "$root/tools/lib/wine-session.sh"
 trap wine_session_stop EXIT INT TERM
 wine_session_prepare_prefix "$root/build/windows/wine-prefix"
+wine_session_prepare_dpi_prefix "$root/build/windows/wine-prefix" "$root/build/windows/wine-prefix-144dpi" 144
 wine_session_start_display
 wine_session_start_server "$root/build/windows/bin/hold_desktop.exe"
 ctest --preset windows

@@ -4,6 +4,7 @@
 # setting the prefix's font links for that locale's code pages.
 set -eu
 tools_lib="$(cd "$(dirname "$0")/../../tools/lib" && pwd)"
+. "$tools_lib/run-quietly.sh"
 . "$tools_lib/wine-fonts.sh"
 export LC_ALL="$1"
 codepages="$2"

@@ -1,4 +1,4 @@
-# Sourced: links Tahoma to Korean and Chinese fonts so CJK text shows real glyphs.
+# Sourced (after run-quietly.sh): links Tahoma to Korean and Chinese fonts so CJK text shows real glyphs.
 # Wine rewrites these links with its defaults whenever a process starts under another
 # code page than the last one, so a run in a given locale sets them again first, together
 # with the code pages Wine compares against.
@@ -6,9 +6,8 @@
 wine_font_links() {
   runner="$1"
   if [ -n "${2:-}" ]; then
-    "$runner" reg add 'HKLM\Software\Wine\Fonts' /v Codepages /d "$2" /f >/dev/null 2>&1 </dev/null
+    run_quietly "$runner" reg add 'HKLM\Software\Wine\Fonts' /v Codepages /d "$2" /f
   fi
-  "$runner" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
-    /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic\0wqy-microhei.ttc,WenQuanYi Micro Hei' /f \
-    >/dev/null 2>&1 </dev/null
+  run_quietly "$runner" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v Tahoma /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic\0wqy-microhei.ttc,WenQuanYi Micro Hei' /f
 }
