@@ -10,6 +10,7 @@ g++
 clang-format
 git
 googletest
+libbenchmark-dev
 g++-mingw-w64-x86-64-posix
 binutils-mingw-w64-x86-64
 wine
