@@ -11,6 +11,7 @@ clang-format
 git
 googletest
 zlib1g-dev
+libbenchmark-dev
 g++-mingw-w64-x86-64-posix
 binutils-mingw-w64-x86-64
 wine
