@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "app/AppUserModelId.h"
@@ -30,11 +35,26 @@ TValue ReadValue(const wchar_t* name) {
   return value;
 }
 
-// The test works on the real key of this test prefix and removes it again.
+// The tests work on the real key and picture of this test prefix; a picture that an
+// earlier start of the exe wrote is set aside meanwhile.
 class RegisterAppUserModelIdTest : public testing::Test {
  protected:
-  void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, OrvantaAppUserModelIdKey); }
-  void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, OrvantaAppUserModelIdKey); }
+  void SetUp() override {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, OrvantaAppUserModelIdKey);
+    FPng = AppIconPngPath();
+    ASSERT_FALSE(FPng.empty());
+    FKeptPng = FPng + L".kept-by-test";
+    FPngKept = ::MoveFileExW(FPng.c_str(), FKeptPng.c_str(), MOVEFILE_REPLACE_EXISTING);
+  }
+  void TearDown() override {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, OrvantaAppUserModelIdKey);
+    ::DeleteFileW(FPng.c_str());
+    if (FPngKept) ::MoveFileExW(FKeptPng.c_str(), FPng.c_str(), MOVEFILE_REPLACE_EXISTING);
+  }
+
+  std::wstring FPng;
+  std::wstring FKeptPng;
+  bool FPngKept = false;
 };
 
 // The process's own identity cannot be read back here: Wine answers
@@ -53,9 +73,7 @@ TEST_F(RegisterAppUserModelIdTest, NamesTheIdentityForTheUser) {
 
 TEST_F(RegisterAppUserModelIdTest, NamesNoPictureWhileTheExeHasNoIcon) {
   // This test exe has no MAINICON; an older registration may still name a picture.
-  const std::wstring png = AppIconPngPath();
-  ASSERT_FALSE(png.empty());
-  ASSERT_EQ(::GetFileAttributesW(png.c_str()), INVALID_FILE_ATTRIBUTES) << "the prefix already holds the picture";
+  ASSERT_EQ(::GetFileAttributesW(FPng.c_str()), INVALID_FILE_ATTRIBUTES);
   TRegistryKey key;
   ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, OrvantaAppUserModelIdKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                               key.Receive(), nullptr),
@@ -67,8 +85,26 @@ TEST_F(RegisterAppUserModelIdTest, NamesNoPictureWhileTheExeHasNoIcon) {
 
   RegisterAppUserModelId(u"Orvanta");
   EXPECT_EQ(ReadValue(L"IconUri").Type, static_cast<DWORD>(REG_NONE));
-  EXPECT_EQ(::GetFileAttributesW(png.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(::GetFileAttributesW(FPng.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(ReadValue(L"DisplayName").Text, L"Orvanta");
+}
+
+TEST_F(RegisterAppUserModelIdTest, NamesThePictureOnceWrittenWithoutWritingItAgain) {
+  const std::wstring folder = FPng.substr(0, FPng.find_last_of(L'\\'));
+  const int created = ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+  ASSERT_TRUE(created == ERROR_SUCCESS || created == ERROR_ALREADY_EXISTS) << created;
+  const std::string written = "a picture of an earlier start";
+  {
+    std::ofstream file(std::filesystem::path(FPng), std::ios::binary);
+    file << written;
+  }
+
+  RegisterAppUserModelId(u"Orvanta");
+  const TValue icon = ReadValue(L"IconUri");
+  EXPECT_EQ(icon.Type, static_cast<DWORD>(REG_EXPAND_SZ));
+  EXPECT_EQ(icon.Text, FPng);
+  std::ifstream file(std::filesystem::path(FPng), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), written);
 }
 
 }  // namespace
