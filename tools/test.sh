@@ -22,4 +22,6 @@ wine_session_prepare_prefix "$root/build/windows/wine-prefix"
 wine_session_prepare_dpi_prefix "$root/build/windows/wine-prefix" "$root/build/windows/wine-prefix-144dpi" 144
 wine_session_start_display
 wine_session_start_server "$root/build/windows/bin/hold_desktop.exe"
+# Icons added before the desktop has made its taskbar would wait for the shell's next start.
+run_quietly wine "$root/build/windows/bin/wait_for_window.exe" Shell_TrayWnd 30000 exists
 ctest --preset windows

@@ -43,7 +43,7 @@ int RunMessageLoop(const TFrmOrvanta& mainWindow) {
 
 }  // namespace
 
-int RunEntry(std::u16string_view firstArgument) {
+int RunEntry(std::u16string_view firstArgument, const TMainWindowSeams& seams) {
   // Looked up before anything else, even by the process that goes on to be the instance.
   const HWND runningWindow = ::FindWindowW(InstanceName, nullptr);
   const TStartMode startMode = StartModeOf(firstArgument);
@@ -56,7 +56,7 @@ int RunEntry(std::u16string_view firstArgument) {
     return 0;
   }
 
-  TFrmOrvanta mainWindow(startMode);
+  TFrmOrvanta mainWindow(startMode, seams);
   if (!mainWindow.Create()) return 1;
   if (startMode != TStartMode::Start) mainWindow.ShowFirstTime();
   return RunMessageLoop(mainWindow);

@@ -1,16 +1,22 @@
 #include "app/MainWindow.h"
 
+#include "app/AppUserModelId.h"
 #include "app/ApplicationTitle.h"
+#include "app/CleanRules.h"
 #include "app/DebugBuild.h"
 #include "app/InstanceName.h"
 #include "app/Links.h"
 #include "app/MainWindowControls.h"
+#include "app/StatusDisplay.h"
+#include "app/ToastNotification.h"
+#include "app/UserNumberFormat.h"
 #include "appearance/ThemeHelper.h"
 #include "autostart/AutoStart.h"
 #include "i18n/TextRules.h"
 #include "i18n/TranslateComponent.h"
 #include "i18n/Translation.h"
 #include "memory/MemoryPurge.h"
+#include "memory/MemorySampler.h"
 #include "tray/WindowHelpers.h"
 #include "ui/CrashReport.h"
 #include "update/ShellOpen.h"
@@ -42,9 +48,10 @@ constexpr char16_t UpdateServiceUrl[] = u"https://" ORVANTA_API_HOST u"/api.init
 
 }  // namespace
 
-TFrmOrvanta::TFrmOrvanta(TStartMode startMode)
+TFrmOrvanta::TFrmOrvanta(TStartMode startMode, const TMainWindowSeams& seams)
     : TFormWindow(u"FrmOrvanta", MainWindowStyle),
       FStartMode(startMode),
+      FSeams(seams),
       // The 2-pixel accent line of the frame sits above the header; the pages follow it.
       PnlHead(this, u"PnlHead", this, {0, 2, 500, 50}),
       BtnHead(this, u"BtnHead", &PnlHead, {10, 10, 360, 30}, HeaderStyle),
@@ -85,6 +92,7 @@ TFrmOrvanta::TFrmOrvanta(TStartMode startMode)
       N2(this, u"N2", u"-"),
       BtnCopyright(this, u"BtnCopyright", u"만든이 Talvane"),
       BtnClose(this, u"BtnClose", u"종료") {
+  if (FSeams.Memory == nullptr) FSeams.Memory = &SystemMemoryApi();
   SetCaption(u"Orvanta");
 
   BtnHome.SetCaption(u"처음화면");
@@ -129,6 +137,9 @@ TFrmOrvanta::TFrmOrvanta(TStartMode startMode)
   TmrStatus.OnTimer = [this](TTimer& sender) { TmrStatusTimer(&sender); };
 
   for (TMenuEntry* item : {&BtnOpen, &N2, &BtnCopyright, &BtnClose}) Popup.Add(item);
+  BtnOpen.OnClick = [this](TMenuEntry& sender) { BtnOpenClick(&sender); };
+  BtnCopyright.OnClick = [this](TMenuEntry& sender) { BtnCopyrightClick(&sender); };
+  BtnClose.OnClick = [this](TMenuEntry& sender) { BtnCloseClick(&sender); };
 }
 
 TFrmOrvanta::~TFrmOrvanta() {
@@ -158,6 +169,8 @@ void TFrmOrvanta::FormCreate() {
   AttachThemeHelper(this);
   TranslateComponent(this, u"");
   SetApplicationTitle(Caption());
+  RegisterAppUserModelId(Caption());
+  FNumberFormat = ReadUserNumberFormat();
   EditInfo.SetWindowCaption(TranslateText(u"버전") + u": " + GetVersionText(u"%d.%d.%d"));
   FmtPhysStatus = TranslateText(u"%.0n MB / %.0n MB (%n%% 사용중)");
   Indicator.SetVisible(false);
@@ -171,7 +184,7 @@ void TFrmOrvanta::FormCreate() {
   }
   LoadConfig();
   FCanClose = false;
-  NextTime = std::chrono::system_clock::now();
+  FNextTime = Now();
   // Without elevation these stay off and the purge steps that need them fail quietly.
   EnablePrivilege(L"SeIncreaseQuotaPrivilege", true);
   EnablePrivilege(L"SeProfileSingleProcessPrivilege", true);
@@ -182,16 +195,120 @@ void TFrmOrvanta::FormCreate() {
 }
 
 void TFrmOrvanta::CreateTrayIcon() {
-  // The notification-area icon is not wired in yet; from here on the window takes
-  // instance messages.
-  FHasTrayIcon = true;
+  FTrayIcon = std::make_unique<TTrayIcon>(this, u"TrayIcon", Handle());
+  FTrayIcon->SetImages(&ListIcon);
+  FTrayIcon->OnClick = [this](TTrayIcon& sender) { TrayIconClick(&sender); };
+  FTrayIcon->SetPopupMenu(&Popup);
+  FTrayIcon->SetVisible(true);
+  FTrayIcon->Repaint(FStartMode == TStartMode::Start);
+  FTrayIcon->SetHint(Caption() + u" " + GetVersionText(u"%d.%d.%d"));
+  FTrayIcon->SetIconIndex(0);
 }
 
 void TFrmOrvanta::LoadConfig() {}
 
-void TFrmOrvanta::TmrStatusTimer(TComponent*) {}
+std::chrono::system_clock::time_point TFrmOrvanta::Now() const {
+  return FSeams.Now != nullptr ? FSeams.Now() : std::chrono::system_clock::now();
+}
 
-void TFrmOrvanta::BtnCleanClick(TComponent*) {}
+void TFrmOrvanta::TmrStatusTimer(TComponent*) {
+  TmrStatus.SetEnabled(false);
+  // A fresh record each tick: a failed file-cache query shows zeros, not the last figures.
+  MemoryStatus status{};
+  QueryMemoryStatus(status, *FSeams.Memory);
+  const TStatusDisplay display = ComposeStatusDisplay(status, FmtPhysStatus, FNumberFormat);
+  LblPhysStatus.SetCaption(display.PhysStatus);
+  if (LblVirtual.Visible()) LblVirtualStatus.SetCaption(display.VirtualStatus);
+  if (LblWorking.Visible()) LblWorkingStatus.SetCaption(display.WorkingStatus);
+  ProgressBar.SetPosition(display.ProgressPosition);
+
+  if (!FIsRunning) {
+    const std::u16string physLimit = EditUsagePhys.SelectedText();
+    const std::u16string pageLimit = EditUsagePage.SelectedText();
+    const std::u16string workLimit = EditUsageWork.SelectedText();
+    const std::u16string minutes = EditMinute.SelectedText();
+    const TRuleControls rules{{ChkUsagePhys.Checked(), physLimit},
+                              {ChkUsagePage.Checked(), pageLimit},
+                              {ChkUsageWork.Checked(), workLimit},
+                              {ChkMinute.Checked(), minutes}};
+    if (RulesAskForClean(status, rules, Now(), FNextTime, FIsRunning) && !FIsRunning) Clean(false);
+  }
+  // Only a tick that ran to its end switches the timer on again.
+  TmrStatus.SetEnabled(true);
+}
+
+void TFrmOrvanta::BtnCleanClick(TComponent* sender) {
+  if (FIsRunning) return;
+  Clean(dynamic_cast<const TTrayIcon*>(sender) != nullptr);
+}
+
+void TFrmOrvanta::Clean(bool alarm) {
+  auto job = std::make_shared<TCleanJob>(TCleanJob{alarm});
+  if (FIsRunning) return;
+  SetIsRunning(true);
+  FCurrentJob = job;
+  if (!StartCleanWorker(Handle(), std::move(job), *FSeams.Memory)) {
+    // No thread, no purge: the display must not stay busy for ever.
+    FCurrentJob.reset();
+    SetIsRunning(false);
+  }
+}
+
+void TFrmOrvanta::CleanDone(const TCleanJob* job) {
+  if (job == nullptr || job != FCurrentJob.get()) return;
+  const bool alarm = job->Alarm;
+  FCurrentJob.reset();
+  FNextTime = Now();
+  SetIsRunning(false);
+  if (alarm) ShowNotification(TranslateText(u"메모리를 정리하였습니다."));
+}
+
+void TFrmOrvanta::SetIsRunning(bool running) {
+  FIsRunning = running;
+  BtnClean.SetCaption(running ? u"" : TranslateText(u"정리하기"));
+  BtnClean.SetEnabled(!running);
+  // Decided once, here: a job started while the window is hidden or inactive shows no spinner.
+  const bool spin = running && Handle() != nullptr && ::GetActiveWindow() == Handle() && ::IsWindowVisible(Handle());
+  Indicator.SetVisible(spin);
+  Indicator.SetAnimating(spin);
+  if (FTrayIcon) FTrayIcon->SetIconIndex(running ? 1 : 0);
+}
+
+void TFrmOrvanta::ShowNotification(std::u16string_view text) {
+  if (FSeams.ShowNotification != nullptr) {
+    FSeams.ShowNotification(Caption(), text);
+    return;
+  }
+  ShowToast(SystemWinRtApi(), reinterpret_cast<const char16_t*>(OrvantaAppUserModelId), Caption(), text);
+}
+
+void TFrmOrvanta::TrayIconClick(TComponent* sender) {
+  if (ChkCleanOnTray.Checked()) {
+    BtnCleanClick(sender);
+  } else {
+    ShowMainWindow(Handle());
+  }
+}
+
+void TFrmOrvanta::BtnOpenClick(TComponent*) {
+  ShowMainWindow(Handle());
+}
+
+void TFrmOrvanta::BtnCopyrightClick(TComponent*) {
+  ShellOpen(CopyrightLink());
+}
+
+void TFrmOrvanta::BtnCloseClick(TComponent*) {
+  const std::u16string question = TranslateText(u"정말 종료하시겠습니까?");
+  const std::u16string& title = ApplicationTitle();
+  // Yes/No, question icon, No as the default, brought to the front and kept on top.
+  constexpr UINT QuitConfirmationStyle = 0x50124;
+  const int answer = ::MessageBoxW(Handle(), reinterpret_cast<const wchar_t*>(question.c_str()),
+                                   reinterpret_cast<const wchar_t*>(title.c_str()), QuitConfirmationStyle);
+  if (answer != IDYES) return;
+  FCanClose = true;
+  Close();
+}
 
 void TFrmOrvanta::UpdateCallback(bool launched, const std::u16string&) {
   if (!launched) return;
@@ -228,7 +345,7 @@ void TFrmOrvanta::EditInfoClick(TComponent*) {
 }
 
 void TFrmOrvanta::OnInstanceMessage(WPARAM wParam) {
-  if (!FHasTrayIcon) return;
+  if (!FTrayIcon) return;
   switch (InstanceCommandOf(wParam)) {
     case TInstanceCommand::Show:
       ShowMainWindow(Handle());
@@ -269,12 +386,24 @@ void TFrmOrvanta::CentreOnScreen() {
 }
 
 bool TFrmOrvanta::HandleMessage(TMessage& message) {
+  if (FTrayIcon && FTrayIcon->HandleHostMessage(message.Msg, message.WParam, message.LParam, message.Result)) {
+    return true;
+  }
+  if (message.Msg == CleanDoneMessage()) {
+    CleanDone(reinterpret_cast<const TCleanJob*>(message.LParam));
+    message.Result = 0;
+    return true;
+  }
   switch (message.Msg) {
     case WM_CLOSE:
       if (FormCloseQuery()) ::DestroyWindow(Handle());
       message.Result = 0;
       return true;
     case WM_DESTROY:
+      // The icon leaves the notification area with the window, and a job still running
+      // finds no one to report to.
+      FTrayIcon.reset();
+      FCurrentJob.reset();
       ::PostQuitMessage(0);
       message.Result = 0;
       return true;

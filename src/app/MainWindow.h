@@ -3,9 +3,15 @@
 #include <windows.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 
+#include "app/CleanJob.h"
 #include "app/CommandLine.h"
+#include "app/MainWindowSeams.h"
+#include "app/NumberFormat.h"
+#include "tray/TrayIcon.h"
+#include "tray/TrayPictures.h"
 #include "ui/ActivityIndicator.h"
 #include "ui/Form.h"
 #include "ui/Panel.h"
@@ -20,7 +26,7 @@
 // closed for real (FCanClose set first).
 class TFrmOrvanta : public TFormWindow {
  public:
-  explicit TFrmOrvanta(TStartMode startMode);
+  explicit TFrmOrvanta(TStartMode startMode, const TMainWindowSeams& seams = {});
   ~TFrmOrvanta() override;
 
   // Creates the window hidden and runs the creation step. False if no window could be made.
@@ -29,6 +35,13 @@ class TFrmOrvanta : public TFormWindow {
   void ShowFirstTime();
   // A close request: closes for real when FCanClose is set, otherwise hides to the tray.
   void Close();
+
+  // A clean job is under way. Read and written on the user-interface thread only.
+  bool IsRunning() const { return FIsRunning; }
+  // The time of the last clean or rule change: no automatic clean comes within 300 s of it.
+  std::chrono::system_clock::time_point NextTime() const { return FNextTime; }
+  const TTrayIcon* TrayIcon() const { return FTrayIcon.get(); }
+  const TPopup& TrayMenu() const { return Popup; }
 
  protected:
   bool HandleMessage(TMessage& message) override;
@@ -42,6 +55,16 @@ class TFrmOrvanta : public TFormWindow {
   void EditInfoClick(TComponent* sender);
   void BtnCleanClick(TComponent* sender);
   void TmrStatusTimer(TComponent* sender);
+  void TrayIconClick(TComponent* sender);
+  void BtnOpenClick(TComponent* sender);
+  void BtnCopyrightClick(TComponent* sender);
+  void BtnCloseClick(TComponent* sender);
+  // Starts a clean unless one runs; Alarm asks for the completion notice.
+  void Clean(bool alarm);
+  void SetIsRunning(bool running);
+  void CleanDone(const TCleanJob* job);
+  void ShowNotification(std::u16string_view text);
+  std::chrono::system_clock::time_point Now() const;
   void LoadConfig();
   void CreateTrayIcon();
   void UpdateCallback(bool launched, const std::u16string& data);
@@ -50,11 +73,15 @@ class TFrmOrvanta : public TFormWindow {
   void CentreOnScreen();
 
   TStartMode FStartMode;
+  TMainWindowSeams FSeams;
   bool FCanClose = false;
-  // Instance messages are ignored until the creation step has made the tray icon.
-  bool FHasTrayIcon = false;
-  std::chrono::system_clock::time_point NextTime;
+  bool FIsRunning = false;
+  // The job whose completion this window waits for; a stale hand-over is ignored.
+  std::shared_ptr<TCleanJob> FCurrentJob;
+  std::chrono::system_clock::time_point FNextTime;
   std::u16string FmtPhysStatus;
+  // The user's thousands and decimal separators, read once at start.
+  TNumberFormat FNumberFormat;
 
   // Components, in ownership order: the translation walk visits them in this order.
   TPanel PnlHead;
@@ -96,4 +123,7 @@ class TFrmOrvanta : public TFormWindow {
   TMenuEntry N2;
   TMenuEntry BtnCopyright;
   TMenuEntry BtnClose;
+  TTrayPictures ListIcon;
+  // Made by the creation step; instance messages are ignored until it exists.
+  std::unique_ptr<TTrayIcon> FTrayIcon;
 };

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ResourceModule.h"
+#include "TestPaths.h"
+#include "app/MainWindow.h"
+#include "appearance/QuiremoButtonStyles.h"
+#include "i18n/Translation.h"
+#include "i18n/TranslationModule.h"
+#include "ui/SystemColors.h"
+#include "update/VersionText.h"
+
+namespace {
+
+// The real main window in this process, with the exe's own translation table.
+class MainWindowTray : public ::testing::TestWithParam<const char16_t*> {
+ protected:
+  static void SetUpTestSuite() {
+    const TResourceModule exe(BesideThisTest(u"orvanta.exe"));
+    StartTranslation(LoadTranslationTable(exe.Get()), u"ko");
+    UseWindowsSystemColors();
+    RegisterQuiremoButtonStyles();
+  }
+};
+
+struct TMenuCase {
+  const char16_t* Language;
+  std::vector<std::u16string> Items;
+};
+
+const TMenuCase MenuCases[] = {
+    {u"ko", {u"Orvanta", u"-", u"만든이 Talvane", u"종료"}},
+    {u"en", {u"Orvanta", u"-", u"Crafted by Talvane", u"Quit"}},
+    {u"fr", {u"Orvanta", u"-", u"Créé par Talvane", u"Quitter"}},
+};
+
+TEST_P(MainWindowTray, TheIconIsShownWithItsHintAndTheMenuComesTranslated) {
+  const TMenuCase& menuCase = *std::find_if(std::begin(MenuCases), std::end(MenuCases), [](const TMenuCase& c) {
+    return std::u16string_view(c.Language) == GetParam();
+  });
+  SetCurrentLanguage(menuCase.Language);
+  TFrmOrvanta form(TStartMode::Normal);
+  ASSERT_TRUE(form.Create());
+
+  const TTrayIcon* icon = form.TrayIcon();
+  ASSERT_NE(icon, nullptr);
+  EXPECT_TRUE(icon->Visible());
+  EXPECT_EQ(icon->IconIndex(), 0);
+  EXPECT_EQ(icon->Hint(), form.Caption() + u" " + GetVersionText(u"%d.%d.%d"));
+
+  TMenuItem* root = const_cast<TPopup&>(form.TrayMenu()).Items();
+  ASSERT_EQ(root->Count(), 4);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(root->Items(i)->Caption(), menuCase.Items[static_cast<std::size_t>(i)]) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, MainWindowTray, ::testing::Values(u"ko", u"en", u"fr"),
+                         [](const ::testing::TestParamInfo<const char16_t*>& info) {
+                           return std::string(info.param, info.param + 2);
+                         });
+
+}  // namespace
