@@ -1,5 +1,7 @@
 #include "OrvantaProcess.h"
 
+#include <shellapi.h>
+
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -9,18 +11,43 @@
 namespace {
 
 constexpr wchar_t InstanceClass[] = L"TFrmOrvanta";
+constexpr UINT TrayIconId = 1;
+
+std::vector<HWND> InstanceWindowsOf(DWORD processId) {
+  std::vector<HWND> owned;
+  for (HWND window : InstanceWindows()) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == processId) owned.push_back(window);
+  }
+  return owned;
+}
+
+// A process that is ended from outside cannot take its icon out of the notification area,
+// and a left-over icon would stand beside the next test's. The shell knows icons by window
+// and number, which outlive the window.
+void RemoveTrayIconsOf(const std::vector<HWND>& windows) {
+  for (HWND window : windows) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window;
+    data.uID = TrayIconId;
+    ::Shell_NotifyIconW(NIM_DELETE, &data);
+  }
+}
 
 }  // namespace
 
-TOrvantaProcess TOrvantaProcess::Start(const std::wstring& argument, bool suspended) {
-  std::wstring commandLine = L"\"" + OrvantaExePath() + L"\"";
+TOrvantaProcess TOrvantaProcess::Start(const std::wstring& argument, bool suspended, const std::wstring& exeName) {
+  const std::u16string path = BesideThisTest(std::u16string(exeName.begin(), exeName.end()));
+  std::wstring commandLine = L"\"" + std::wstring(path.begin(), path.end()) + L"\"";
   if (!argument.empty()) commandLine += L" " + argument;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0, nullptr,
                         nullptr, &startup, &info)) {
-    throw std::runtime_error("orvanta.exe could not be started");
+    throw std::runtime_error("the program under test could not be started");
   }
   return TOrvantaProcess(info.hProcess, info.hThread, info.dwProcessId);
 }
@@ -33,8 +60,10 @@ TOrvantaProcess::TOrvantaProcess(TOrvantaProcess&& other) noexcept
 TOrvantaProcess::~TOrvantaProcess() {
   if (FProcess != nullptr) {
     if (Running()) {
+      const std::vector<HWND> windows = InstanceWindowsOf(FId);
       ::TerminateProcess(FProcess, 99);
       ::WaitForSingleObject(FProcess, 5000);
+      RemoveTrayIconsOf(windows);
     }
     ::CloseHandle(FProcess);
   }
@@ -74,11 +103,8 @@ HWND TOrvantaProcess::WaitForInstanceWindow(std::chrono::milliseconds limit) {
   HWND found = nullptr;
   WaitUntil(
       [&] {
-        for (HWND window : InstanceWindows()) {
-          DWORD owner = 0;
-          ::GetWindowThreadProcessId(window, &owner);
-          if (owner == FId) found = window;
-        }
+        const std::vector<HWND> owned = InstanceWindowsOf(FId);
+        found = owned.empty() ? nullptr : owned.back();
         return found != nullptr;
       },
       limit);
@@ -115,7 +141,8 @@ bool InstanceMutexExists() {
 }
 
 void EndAnyInstance() {
-  for (HWND window : InstanceWindows()) {
+  const std::vector<HWND> windows = InstanceWindows();
+  for (HWND window : windows) {
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
     if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, owner)) {
@@ -124,6 +151,7 @@ void EndAnyInstance() {
       ::CloseHandle(process);
     }
   }
+  RemoveTrayIconsOf(windows);
   WaitUntil([] { return !InstanceMutexExists(); }, std::chrono::seconds(5));
 }
 

@@ -14,7 +14,8 @@ class TOrvantaProcess {
   // Starts orvanta.exe from this test's own folder with one argument (none when empty).
   // A suspended process starts running on Resume(). It inherits this process's Unix
   // LC_ALL, from which Wine takes the user's language.
-  static TOrvantaProcess Start(const std::wstring& argument, bool suspended = false);
+  static TOrvantaProcess Start(const std::wstring& argument, bool suspended = false,
+                               const std::wstring& exeName = L"orvanta.exe");
 
   TOrvantaProcess(TOrvantaProcess&& other) noexcept;
   TOrvantaProcess& operator=(TOrvantaProcess&&) = delete;

@@ -10,7 +10,9 @@ using std::min;
 #include <gdiplus.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "Canvas.h"
@@ -74,10 +76,8 @@ std::size_t VisibleTopLevelWindowsOf(DWORD processId) {
 
 namespace {
 
-// Copies what the screen shows of the window into a canvas of its size.
-std::unique_ptr<TCanvas> CaptureWindow(HWND window) {
-  RECT bounds{};
-  ::GetWindowRect(window, &bounds);
+// Copies what the screen shows of an area into a canvas of its size.
+std::unique_ptr<TCanvas> CaptureArea(const RECT& bounds) {
   auto canvas = std::make_unique<TCanvas>(bounds.right - bounds.left, bounds.bottom - bounds.top);
   const HDC screen = ::GetDC(nullptr);
   ::BitBlt(canvas->DC(), 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top, screen, bounds.left, bounds.top,
@@ -106,11 +106,17 @@ bool PngEncoder(CLSID& encoder) {
 }  // namespace
 
 bool SaveWindowScreenshot(HWND window, const std::wstring& path) {
+  RECT bounds{};
+  ::GetWindowRect(window, &bounds);
+  return SaveScreenshot(bounds, path);
+}
+
+bool SaveScreenshot(const RECT& area, const std::wstring& path, bool waitUntilSettled) {
   // Two captures 100 ms apart that agree: painting is over.
-  std::unique_ptr<TCanvas> capture = CaptureWindow(window);
-  for (int attempt = 0; attempt < 50; ++attempt) {
+  std::unique_ptr<TCanvas> capture = CaptureArea(area);
+  for (int attempt = 0; waitUntilSettled && attempt < 50; ++attempt) {
     ::Sleep(100);
-    std::unique_ptr<TCanvas> again = CaptureWindow(window);
+    std::unique_ptr<TCanvas> again = CaptureArea(area);
     const bool settled = again->Pixels() == capture->Pixels();
     capture = std::move(again);
     if (settled) break;
@@ -132,4 +138,10 @@ bool SaveWindowScreenshot(HWND window, const std::wstring& path) {
     Gdiplus::GdiplusShutdown(token);
   }
   return saved;
+}
+
+const char* ScreenshotFolder() {
+  const char* language = std::getenv("ORVANTA_TEST_LANGUAGE");
+  if (language == nullptr || std::string(language) != "en") return nullptr;
+  return std::getenv("ORVANTA_SCREENSHOT_DIR");
 }

@@ -17,3 +17,9 @@ HWND FocusedWindowOf(HWND form);
 std::size_t VisibleTopLevelWindowsOf(DWORD processId);
 // Saves what the screen shows of the window as a PNG file, once its picture has settled.
 bool SaveWindowScreenshot(HWND window, const std::wstring& path);
+// The same for any part of the screen, in screen coordinates; a moving picture (a spinner)
+// never settles, so it can be taken as it is.
+bool SaveScreenshot(const RECT& area, const std::wstring& path, bool waitUntilSettled = true);
+
+// Where the English run of the language tests saves the README's pictures; null elsewhere.
+const char* ScreenshotFolder();
