@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <utility>
 
@@ -47,7 +48,7 @@ TOrvantaProcess TOrvantaProcess::Start(const std::wstring& argument, bool suspen
   PROCESS_INFORMATION info{};
   if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0, nullptr,
                         nullptr, &startup, &info)) {
-    throw std::runtime_error("the program under test could not be started");
+    throw std::runtime_error("the program under test could not be started: error " + std::to_string(::GetLastError()));
   }
   return TOrvantaProcess(info.hProcess, info.hThread, info.dwProcessId);
 }
