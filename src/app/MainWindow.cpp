@@ -133,6 +133,16 @@ TFrmOrvanta::TFrmOrvanta(TStartMode startMode, const TMainWindowSeams& seams)
   ChkAutoStart.SetCaption(u"부팅시 실행하기");
   ChkCleanOnTray.SetCaption(u"트레이 아이콘 클릭시 정리하기");
   EditInfo.OnClick = [this](TReadOnlyEdit& sender) { EditInfoClick(&sender); };
+  ChkUsagePhys.OnClick = [this](TCheckBox& sender) { ChkUsagePhysClick(&sender); };
+  ChkUsagePage.OnClick = [this](TCheckBox& sender) { ChkUsagePageClick(&sender); };
+  ChkUsageWork.OnClick = [this](TCheckBox& sender) { ChkUsageWorkClick(&sender); };
+  ChkMinute.OnClick = [this](TCheckBox& sender) { ChkMinuteClick(&sender); };
+  ChkCleanOnTray.OnClick = [this](TCheckBox& sender) { ChkCleanOnTrayClick(&sender); };
+  ChkAutoStart.OnClick = [this](TCheckBox& sender) { ChkAutoStartClick(&sender); };
+  EditUsagePhys.OnChange = [this](TDropDownList& sender) { EditUsagePhysChange(&sender); };
+  EditUsagePage.OnChange = [this](TDropDownList& sender) { EditUsagePageChange(&sender); };
+  EditUsageWork.OnChange = [this](TDropDownList& sender) { EditUsageWorkChange(&sender); };
+  EditMinute.OnChange = [this](TDropDownList& sender) { EditMinuteChange(&sender); };
 
   TmrStatus.OnTimer = [this](TTimer& sender) { TmrStatusTimer(&sender); };
 
@@ -154,6 +164,14 @@ bool TFrmOrvanta::Create() {
     FormCreate();
     return 0;
   });
+  FCreationDone = true;
+  // A quit or a log-off that came in while the creation step waited on the scheduler.
+  if (FQuitPending) {
+    QuitForUninstall();
+  } else if (FEndSessionPending) {
+    FCanClose = true;
+    Close();
+  }
   return true;
 }
 
@@ -204,8 +222,6 @@ void TFrmOrvanta::CreateTrayIcon() {
   FTrayIcon->SetHint(Caption() + u" " + GetVersionText(u"%d.%d.%d"));
   FTrayIcon->SetIconIndex(0);
 }
-
-void TFrmOrvanta::LoadConfig() {}
 
 std::chrono::system_clock::time_point TFrmOrvanta::Now() const {
   return FSeams.Now != nullptr ? FSeams.Now() : std::chrono::system_clock::now();
@@ -350,23 +366,37 @@ void TFrmOrvanta::OnInstanceMessage(WPARAM wParam) {
     case TInstanceCommand::Show:
       ShowMainWindow(Handle());
       break;
-    case TInstanceCommand::Quit: {
-      {
-        // The logon task is removed only when COM is available; the quit happens anyway.
-        TComInitialization com(COINIT_APARTMENTTHREADED);
-        if (com.Succeeded()) SetAutoStart(AutoStartTaskName, false, 0);
+    case TInstanceCommand::Quit:
+      // A thread waiting on COM still takes messages sent from other processes: a quit in
+      // the middle of the creation step waits for its end, or the step would go on against
+      // a window that is gone (and might register the task the quit removes).
+      if (FCreationDone) {
+        QuitForUninstall();
+      } else {
+        FQuitPending = true;
       }
-      FCanClose = true;
-      Close();
       break;
-    }
     case TInstanceCommand::None:
       break;
   }
 }
 
+void TFrmOrvanta::QuitForUninstall() {
+  {
+    // The logon task is removed only when COM is available; the quit happens anyway.
+    TComInitialization com(COINIT_APARTMENTTHREADED);
+    if (com.Succeeded()) SetAutoStart(AutoStartTaskName, false, 0);
+  }
+  FCanClose = true;
+  Close();
+}
+
 LRESULT TFrmOrvanta::OnQueryEndSession() {
   // Log-off or shutdown: close for real rather than hide, and never block the session.
+  if (!FCreationDone) {
+    FEndSessionPending = true;
+    return TRUE;
+  }
   FCanClose = true;
   Close();
   return TRUE;

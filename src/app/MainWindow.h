@@ -66,15 +66,37 @@ class TFrmOrvanta : public TFormWindow {
   void ShowNotification(std::u16string_view text);
   std::chrono::system_clock::time_point Now() const;
   void LoadConfig();
+  void SaveConfig(const wchar_t* name, int value);
+  void SaveConfig(const wchar_t* name, bool value);
+  void SaveConfig(const wchar_t* name, std::u16string_view value);
+  // A rule's box: its list is enabled exactly when it is checked, and that state is saved.
+  void RuleBoxClick(TCheckBox& box, TDropDownList& list, const wchar_t* valueName);
+  // A rule's list: the user picked an item, whose index is saved.
+  void RuleListChange(TDropDownList& list, const wchar_t* valueName);
+  void ChkUsagePhysClick(TComponent* sender);
+  void ChkUsagePageClick(TComponent* sender);
+  void ChkUsageWorkClick(TComponent* sender);
+  void ChkMinuteClick(TComponent* sender);
+  void ChkCleanOnTrayClick(TComponent* sender);
+  void ChkAutoStartClick(TComponent* sender);
+  void EditUsagePhysChange(TComponent* sender);
+  void EditUsagePageChange(TComponent* sender);
+  void EditUsageWorkChange(TComponent* sender);
+  void EditMinuteChange(TComponent* sender);
   void CreateTrayIcon();
   void UpdateCallback(bool launched, const std::u16string& data);
   void OnInstanceMessage(WPARAM wParam);
+  void QuitForUninstall();
   LRESULT OnQueryEndSession();
   void CentreOnScreen();
 
   TStartMode FStartMode;
   TMainWindowSeams FSeams;
   bool FCanClose = false;
+  // The creation step has run to its end; until then a quit or a log-off only waits.
+  bool FCreationDone = false;
+  bool FQuitPending = false;
+  bool FEndSessionPending = false;
   bool FIsRunning = false;
   // The job whose completion this window waits for; a stale hand-over is ignored.
   std::shared_ptr<TCleanJob> FCurrentJob;

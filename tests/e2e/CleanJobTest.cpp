@@ -69,7 +69,10 @@ void TickBox(HWND form, int boxId) {
 
 class CleanJob : public ::testing::Test {
  protected:
-  void SetUp() override { EndAnyInstance(); }
+  void SetUp() override {
+    EndAnyInstance();
+    ForgetSettings();
+  }
   void TearDown() override { EndAnyInstance(); }
 };
 

@@ -66,7 +66,10 @@ bool ControlVisible(HWND form, int id) {
 
 class MainWindow : public ::testing::Test {
  protected:
-  void SetUp() override { EndAnyInstance(); }
+  void SetUp() override {
+    EndAnyInstance();
+    ForgetSettings();
+  }
   void TearDown() override { EndAnyInstance(); }
 
   HWND Start() {

@@ -162,3 +162,7 @@ bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LR
   if (result != nullptr) *result = static_cast<LRESULT>(answer);
   return delivered;
 }
+
+void ForgetSettings() {
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quiremo\\Orvanta");
+}

@@ -47,6 +47,9 @@ std::vector<HWND> InstanceWindows();
 // Ends any instance left by an earlier test and waits until its mutex is gone.
 void EndAnyInstance();
 
+// Removes the program's stored settings, so that a test starts as on a new machine.
+void ForgetSettings();
+
 bool InstanceMutexExists();
 
 // Sends a message the way a test driver must: never blocks on a hung receiver.

@@ -35,16 +35,6 @@ std::optional<POINT> FindTaskbarColour(TColor colour) {
   return POINT{area.left + static_cast<LONG>(sumX / count), area.top + static_cast<LONG>(sumY / count)};
 }
 
-void ClickScreenAt(POINT point, bool rightButton) {
-  ::SetCursorPos(point.x, point.y);
-  INPUT inputs[2]{};
-  inputs[0].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  inputs[1].type = INPUT_MOUSE;
-  inputs[1].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  ::SendInput(2, inputs, sizeof(INPUT));
-}
-
 bool ShellKnowsIcon(HWND window, UINT id) {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof(data);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "ScreenInput.h"
 #include "ui/Color.h"
 
 // What a test needs of the notification area: where an icon of a given colour shows,
@@ -14,8 +15,6 @@
 RECT TaskbarRect();
 // The middle of the pixels of exactly this colour inside the taskbar, if any show.
 std::optional<POINT> FindTaskbarColour(TColor colour);
-// A real click at a screen point through the input system (left or right button).
-void ClickScreenAt(POINT point, bool rightButton = false);
 // True while the shell knows the icon of this window and number (a change without
 // effect is accepted only for an icon that exists).
 bool ShellKnowsIcon(HWND window, UINT id);

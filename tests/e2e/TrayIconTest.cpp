@@ -50,7 +50,10 @@ HWND QuitConfirmation(DWORD processId) {
 
 class TrayIcon : public ::testing::Test {
  protected:
-  void SetUp() override { EndAnyInstance(); }
+  void SetUp() override {
+    EndAnyInstance();
+    ForgetSettings();
+  }
   void TearDown() override { EndAnyInstance(); }
 
   HWND Start(const std::wstring& argument) {

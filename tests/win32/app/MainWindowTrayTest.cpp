@@ -3,27 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "ResourceModule.h"
-#include "TestPaths.h"
+#include "InProcessMainWindow.h"
 #include "app/MainWindow.h"
-#include "appearance/QuiremoButtonStyles.h"
-#include "i18n/Translation.h"
-#include "i18n/TranslationModule.h"
-#include "ui/SystemColors.h"
 #include "update/VersionText.h"
 
 namespace {
 
-// The real main window in this process, with the exe's own translation table.
-class MainWindowTray : public ::testing::TestWithParam<const char16_t*> {
- protected:
-  static void SetUpTestSuite() {
-    const TResourceModule exe(BesideThisTest(u"orvanta.exe"));
-    StartTranslation(LoadTranslationTable(exe.Get()), u"ko");
-    UseWindowsSystemColors();
-    RegisterQuiremoButtonStyles();
-  }
-};
+class MainWindowTray : public InProcessMainWindow, public ::testing::WithParamInterface<const char16_t*> {};
 
 struct TMenuCase {
   const char16_t* Language;
