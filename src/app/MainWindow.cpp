@@ -93,6 +93,7 @@ TFrmOrvanta::TFrmOrvanta(TStartMode startMode, const TMainWindowSeams& seams)
       BtnCopyright(this, u"BtnCopyright", u"만든이 Talvane"),
       BtnClose(this, u"BtnClose", u"종료") {
   if (FSeams.Memory == nullptr) FSeams.Memory = &SystemMemoryApi();
+  if (FSeams.Scheduler == nullptr) FSeams.Scheduler = &SystemTaskSchedulerApi();
   SetCaption(u"Orvanta");
 
   BtnHome.SetCaption(u"처음화면");
@@ -198,7 +199,7 @@ void TFrmOrvanta::FormCreate() {
 
   if (FStartMode == TStartMode::Install) {
     TComInitialization com(COINIT_APARTMENTTHREADED);
-    if (com.Succeeded()) SetAutoStart(AutoStartTaskName, true, 60);
+    if (com.Succeeded()) SetAutoStart(*FSeams.Scheduler, AutoStartTaskName, true, 60);
   }
   LoadConfig();
   FCanClose = false;
@@ -385,7 +386,7 @@ void TFrmOrvanta::QuitForUninstall() {
   {
     // The logon task is removed only when COM is available; the quit happens anyway.
     TComInitialization com(COINIT_APARTMENTTHREADED);
-    if (com.Succeeded()) SetAutoStart(AutoStartTaskName, false, 0);
+    if (com.Succeeded()) SetAutoStart(*FSeams.Scheduler, AutoStartTaskName, false, 0);
   }
   FCanClose = true;
   Close();

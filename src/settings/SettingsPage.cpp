@@ -9,7 +9,7 @@ void TFrmOrvanta::LoadConfig() {
   bool autoStart = false;
   {
     TComInitialization com(COINIT_APARTMENTTHREADED);
-    if (com.Succeeded()) autoStart = IsAutoStart(AutoStartTaskName);
+    if (com.Succeeded()) autoStart = IsAutoStart(*FSeams.Scheduler, AutoStartTaskName);
   }
   const TConfig config(SettingsPath);
   EditUsagePhys.SetEnabled(config.ReadBoolean(L"enabled_usage_phys", false));
@@ -77,7 +77,7 @@ void TFrmOrvanta::ChkCleanOnTrayClick(TComponent*) {
 void TFrmOrvanta::ChkAutoStartClick(TComponent*) {
   TComInitialization com(COINIT_APARTMENTTHREADED);
   if (!com.Succeeded()) return;
-  SetAutoStart(AutoStartTaskName, ChkAutoStart.Checked(), 0);
+  SetAutoStart(*FSeams.Scheduler, AutoStartTaskName, ChkAutoStart.Checked(), 0);
 }
 
 void TFrmOrvanta::EditUsagePhysChange(TComponent*) {
