@@ -8,6 +8,8 @@ cmake
 ninja-build
 g++
 clang-format
+clang
+libclang-rt-14-dev
 git
 googletest
 zlib1g-dev
