@@ -43,8 +43,8 @@ std::vector<std::u16string> MinuteItems() {
   return {u"5", u"10", u"20", u"30", u"40", u"50", u"60"};
 }
 
-// The product's web service; the main window asks it once per start.
-constexpr char16_t UpdateServiceUrl[] = u"https://" ORVANTA_API_HOST u"/api.init.php";
+// The product's web service; the main window asks it once per start. The build sets it.
+constexpr char16_t UpdateServiceAddress[] = ORVANTA_UPDATE_URL;
 
 }  // namespace
 
@@ -210,7 +210,8 @@ void TFrmOrvanta::FormCreate() {
   TmrStatusTimer(this);
   if (FStartMode == TStartMode::Start) HideMainWindow(Handle());
   CheckUpdate(
-      UpdateServiceUrl, [this](bool launched, const std::u16string& data) { UpdateCallback(launched, data); }, 10);
+      FSeams.UpdateUrl != nullptr ? std::u16string(FSeams.UpdateUrl) : std::u16string(UpdateServiceAddress),
+      [this](bool launched, const std::u16string& data) { UpdateCallback(launched, data); }, 10);
 }
 
 void TFrmOrvanta::CreateTrayIcon() {
@@ -435,6 +436,7 @@ bool TFrmOrvanta::HandleMessage(TMessage& message) {
       // finds no one to report to.
       FTrayIcon.reset();
       FCurrentJob.reset();
+      SetApplicationTerminating(true);
       ::PostQuitMessage(0);
       message.Result = 0;
       return true;

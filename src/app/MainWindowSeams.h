@@ -17,4 +17,5 @@ struct TMainWindowSeams {
   // null: a Windows toast of the application
   void (*ShowNotification)(std::u16string_view title, std::u16string_view text) = nullptr;
   const TTaskSchedulerApi* Scheduler = nullptr;  // null: the system's Task Scheduler
+  const char16_t* UpdateUrl = nullptr;           // null: the service the build names
 };

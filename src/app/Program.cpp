@@ -12,6 +12,7 @@
 #include "i18n/TranslationModule.h"
 #include "ui/CrashReport.h"
 #include "ui/SystemColors.h"
+#include "update/UpdateCheck.h"
 #include "win32/WideText.h"
 
 namespace {
@@ -37,6 +38,8 @@ void RunProgram(const TMainWindowSeams& seams) {
     exitCode = RunEntry(FirstCommandLineArgument(), seams);
   } catch (...) {
   }
+  // A hold command the user asked for still gets a moment to go out.
+  WaitForHoldCommands(3000);
   // A clean may still be purging on its worker: end here, without running destructors
   // under it, and without waiting for it.
   ::ExitProcess(static_cast<UINT>(exitCode));

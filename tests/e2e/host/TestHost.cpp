@@ -6,6 +6,7 @@
 //   ORVANTA_TEST_PURGE_STATUS=HEX  every purge call answers this status
 //   ORVANTA_TEST_USAGE=PERCENT     physical memory reads as this share of 16 GiB in use
 //   ORVANTA_TEST_CLOCK_SPEED=N     the rules' clock runs N times faster than real time
+//   ORVANTA_TEST_UPDATE_URL=URL    the web service to ask, such as a loopback server
 // Each log line carries the seconds of the rules' clock since start: "t=12.345 purge-begin".
 #include <windows.h>
 
@@ -113,5 +114,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   seams.Memory = &memory;
   seams.Now = &TestNow;
   seams.ShowNotification = &TestNotification;
+  static const std::string updateUrl = Environment("ORVANTA_TEST_UPDATE_URL");
+  static const std::u16string updateAddress(updateUrl.begin(), updateUrl.end());
+  if (!updateUrl.empty()) seams.UpdateUrl = updateAddress.c_str();
   RunProgram(seams);
 }
