@@ -11,11 +11,13 @@
 // window and waits for states with time limits instead of fixed sleeps.
 class TOrvantaProcess {
  public:
-  // Starts orvanta.exe from this test's own folder with one argument (none when empty).
+  // Starts the program from this test's own folder with one argument (none when empty):
+  // by default the test host, which is orvanta.exe with its update check aimed at a
+  // loopback port, so that no test run reaches the maker's service.
   // A suspended process starts running on Resume(). It inherits this process's Unix
   // LC_ALL, from which Wine takes the user's language.
   static TOrvantaProcess Start(const std::wstring& argument, bool suspended = false,
-                               const std::wstring& exeName = L"orvanta.exe");
+                               const std::wstring& exeName = L"orvanta_test_host.exe");
 
   TOrvantaProcess(TOrvantaProcess&& other) noexcept;
   TOrvantaProcess& operator=(TOrvantaProcess&&) = delete;

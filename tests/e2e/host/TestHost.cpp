@@ -6,7 +6,9 @@
 //   ORVANTA_TEST_PURGE_STATUS=HEX  every purge call answers this status
 //   ORVANTA_TEST_USAGE=PERCENT     physical memory reads as this share of 16 GiB in use
 //   ORVANTA_TEST_CLOCK_SPEED=N     the rules' clock runs N times faster than real time
-//   ORVANTA_TEST_UPDATE_URL=URL    the web service to ask, such as a loopback server
+//   ORVANTA_TEST_UPDATE_URL=URL    the web service to ask, such as a loopback server; without
+//                                  it a loopback port where nothing listens, so that no test
+//                                  run ever reaches the maker's service
 // Each log line carries the seconds of the rules' clock since start: "t=12.345 purge-begin".
 #include <windows.h>
 
@@ -114,8 +116,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   seams.Memory = &memory;
   seams.Now = &TestNow;
   seams.ShowNotification = &TestNotification;
-  static const std::string updateUrl = Environment("ORVANTA_TEST_UPDATE_URL");
+  static const std::string named = Environment("ORVANTA_TEST_UPDATE_URL");
+  static const std::string updateUrl = named.empty() ? "http://127.0.0.1:9/api.init.php" : named;
   static const std::u16string updateAddress(updateUrl.begin(), updateUrl.end());
-  if (!updateUrl.empty()) seams.UpdateUrl = updateAddress.c_str();
+  seams.UpdateUrl = updateAddress.c_str();
   RunProgram(seams);
 }

@@ -8,6 +8,7 @@
 
 #include "ResourceModule.h"
 #include "TestPaths.h"
+#include "app/MainWindowSeams.h"
 #include "appearance/QuiremoButtonStyles.h"
 #include "i18n/Translation.h"
 #include "i18n/TranslationModule.h"
@@ -37,6 +38,13 @@ class InProcessMainWindow : public ::testing::Test {
       if (std::chrono::steady_clock::now() >= deadline) return false;
       ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+  }
+  // The window's seams for a test: the update check asks a loopback port where nothing
+  // listens, so no test ever reaches the maker's service.
+  static TMainWindowSeams OfflineSeams() {
+    TMainWindowSeams seams;
+    seams.UpdateUrl = u"http://127.0.0.1:9/api.init.php";
+    return seams;
   }
   static void PumpFor(std::chrono::milliseconds time) {
     PumpUntil([] { return false; }, time);

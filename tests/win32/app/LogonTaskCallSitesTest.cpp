@@ -46,7 +46,7 @@ class LogonTaskCallSites : public InProcessMainWindow {
   }
 
   void Open(TStartMode mode) {
-    TMainWindowSeams seams;
+    TMainWindowSeams seams = OfflineSeams();
     seams.Scheduler = &FApi;
     FForm = std::make_unique<TFrmOrvanta>(mode, seams);
     ASSERT_TRUE(FForm->Create());

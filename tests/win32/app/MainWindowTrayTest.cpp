@@ -27,7 +27,7 @@ TEST_P(MainWindowTray, TheIconIsShownWithItsHintAndTheMenuComesTranslated) {
     return std::u16string_view(c.Language) == GetParam();
   });
   SetCurrentLanguage(menuCase.Language);
-  TFrmOrvanta form(TStartMode::Normal);
+  TFrmOrvanta form(TStartMode::Normal, OfflineSeams());
   ASSERT_TRUE(form.Create());
 
   const TTrayIcon* icon = form.TrayIcon();

@@ -87,7 +87,7 @@ class SettingsPage : public InProcessMainWindow {
   void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, Key); }
 
   void Open() {
-    TMainWindowSeams seams;
+    TMainWindowSeams seams = OfflineSeams();
     seams.Now = &TestNow;
     FForm = std::make_unique<TFrmOrvanta>(TStartMode::Normal, seams);
     ASSERT_TRUE(FForm->Create());
