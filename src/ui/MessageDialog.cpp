@@ -78,7 +78,9 @@ TMessageDialog::TMessageDialog(HWND owner, const std::u16string& caption, const 
   const int clientWidth =
       std::max<int>(textLeft + textSize.cx + margin, margin + buttonWidth + gap + buttonWidth + margin);
   const int buttonTop = margin + contentHeight + ScaleToDpi(20, dpi);
-  const int clientHeight = buttonTop + buttonHeight + margin;
+  // A little more room under the buttons than around the text: a row added at the bottom is
+  // placed from the outer height, and a thin title bar must not pull it onto the buttons.
+  const int clientHeight = buttonTop + buttonHeight + ScaleToDpi(16, dpi);
 
   const HWND icon = AddChild(L"STATIC", u"", SS_ICON | SS_REALSIZECONTROL, MessageDialogIcon,
                              {margin, margin, margin + iconSize, margin + iconSize});

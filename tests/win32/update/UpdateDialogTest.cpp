@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -249,14 +250,27 @@ TEST_F(UpdateDialogTest, PlacesTheNoticeRowBelowTheButtonsByStyle) {
     };
     UpdateDialog(Answer(u"\"style\":\"" + std::u16string(c.Style) + u"\",\"text\":\"Remind me later\""));
   }
-  // At 96 DPI these are the plain numbers of the layout.
+  // The plain numbers of the layout at 96 and at 144 DPI (the latter in the 144 DPI prefix).
+  struct TPixels {
+    int Dpi, Extra, Line, Row, Left;
+  };
+  const TPixels pixels[] = {{96, 30, 66, 56, 10}, {144, 45, 99, 84, 15}};
   OnShown = [&](HWND dialog) {
-    if (::GetDpiForWindow(dialog) == 96) {
-      EXPECT_EQ(OuterHeight(dialog) - plainHeight, 30);
-      EXPECT_EQ(OuterHeight(dialog) - ClientBounds(dialog, MessageDialogLine).top, 66);
-      EXPECT_EQ(OuterHeight(dialog) - ClientBounds(dialog, MessageDialogTickBox).top, 56);
-      EXPECT_EQ(ClientBounds(dialog, MessageDialogTickBox).left, 10);
+    const int dpi = static_cast<int>(::GetDpiForWindow(dialog));
+    if (const char* expected = std::getenv("ORVANTA_TEST_DPI")) {
+      EXPECT_EQ(dpi, std::atoi(expected));
     }
+    bool known = false;
+    for (const TPixels& p : pixels) {
+      if (p.Dpi != dpi) continue;
+      known = true;
+      const int height = OuterHeight(dialog);
+      EXPECT_EQ(height - plainHeight, p.Extra) << dpi << " DPI";
+      EXPECT_EQ(height - ClientBounds(dialog, MessageDialogLine).top, p.Line) << dpi << " DPI";
+      EXPECT_EQ(height - ClientBounds(dialog, MessageDialogTickBox).top, p.Row) << dpi << " DPI";
+      EXPECT_EQ(ClientBounds(dialog, MessageDialogTickBox).left, p.Left) << dpi << " DPI";
+    }
+    EXPECT_TRUE(known) << "no plain numbers for " << dpi << " DPI";
     Click(dialog, MessageDialogNo);
   };
   UpdateDialog(Answer(u"\"style\":\"hold\""));
