@@ -40,8 +40,9 @@ void RecordOpen(const wchar_t* target) {
   Opened.emplace_back(target);
 }
 
+bool OwnerQuitsOnDestroy = true;
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) ::PostQuitMessage(7);
+  if (message == WM_DESTROY && OwnerQuitsOnDestroy) ::PostQuitMessage(7);
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -356,22 +357,39 @@ TEST_F(UpdateDialogTest, StaysOnTopOnlyForTheExactFlagAndStandsAloneAfterAHidden
 }
 
 TEST_F(UpdateDialogTest, EndsWithFalseWhenTheMainWindowGoesAndKeepsTheQuitRequest) {
-  // Owned, and on its own after a hidden start.
+  // Owned, and on its own after a hidden start; with and without a quit request behind.
   for (const bool hidden : {false, true}) {
-    SetStartedHidden(hidden);
-    if (!::IsWindow(FOwner)) {
-      FOwner = ::CreateWindowExW(0, InstanceName, L"Orvanta", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr);
+    for (const bool quits : {true, false}) {
+      SetStartedHidden(hidden);
+      OwnerQuitsOnDestroy = quits;
+      if (!::IsWindow(FOwner)) {
+        FOwner = ::CreateWindowExW(0, InstanceName, L"Orvanta", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+      }
+      const HWND owner = FOwner;
+      OnShown = [this, owner, hidden, quits](HWND dialog) {
+        ::PostMessageW(owner, WM_CLOSE, 0, 0);
+        Later([dialog, hidden, quits] {
+          if (!::IsWindow(dialog)) return;
+          ADD_FAILURE() << "the prompt still runs after its main window went; hidden start " << hidden
+                        << ", quit request " << quits;
+          Click(dialog, MessageDialogNo);
+        });
+      };
+      EXPECT_FALSE(UpdateDialog(Answer(u"\"flag\":\"stayontop\",\"style\":\"note\",\"url\":\"https://example.com/\"")));
+      EXPECT_FALSE(::IsWindow(owner));
+      MSG message{};
+      EXPECT_EQ(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, quits)
+          << "hidden start " << hidden << ", quit request " << quits;
+      if (quits) {
+        EXPECT_EQ(message.wParam, 7u);
+      }
+      // The pending check runs now, against a prompt that is gone.
+      while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+      EXPECT_TRUE(Opened.empty());
     }
-    const HWND owner = FOwner;
-    OnShown = [owner](HWND) { ::PostMessageW(owner, WM_CLOSE, 0, 0); };
-    EXPECT_FALSE(UpdateDialog(Answer(u"\"flag\":\"stayontop\",\"style\":\"note\",\"url\":\"https://example.com/\"")));
-    EXPECT_FALSE(::IsWindow(owner));
-    MSG quit{};
-    ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "hidden start " << hidden;
-    EXPECT_EQ(quit.wParam, 7u);
-    EXPECT_TRUE(Opened.empty());
   }
+  OwnerQuitsOnDestroy = true;
 }
 
 TEST_F(UpdateDialogTest, ABrokenEscapeShowsNothing) {
