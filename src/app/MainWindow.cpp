@@ -21,6 +21,7 @@
 #include "ui/CrashReport.h"
 #include "update/ShellOpen.h"
 #include "update/UpdateCheck.h"
+#include "update/UpdateDialog.h"
 #include "update/VersionText.h"
 #include "win32/ComInitialization.h"
 
@@ -209,6 +210,8 @@ void TFrmOrvanta::FormCreate() {
   EnablePrivilege(L"SeProfileSingleProcessPrivilege", true);
   TmrStatusTimer(this);
   if (FStartMode == TStartMode::Start) HideMainWindow(Handle());
+  // A prompt that must stay on top gets a taskbar button of its own when the window is hidden.
+  SetStartedHidden(FStartMode == TStartMode::Start);
   CheckUpdate(
       FSeams.UpdateUrl != nullptr ? std::u16string(FSeams.UpdateUrl) : std::u16string(UpdateServiceAddress),
       [this](bool launched, const std::u16string& data) { UpdateCallback(launched, data); }, 10);
