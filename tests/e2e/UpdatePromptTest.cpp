@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "LoopbackHttpServer.h"
+#include "OrvantaProcess.h"
+#include "WindowDriver.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// The update prompt of a process: our own message dialog.
+HWND PromptOf(DWORD processId) {
+  HWND found = nullptr;
+  for (HWND window = ::FindWindowW(L"TOrvantaMessageDialog", nullptr); window != nullptr;
+       window = ::FindWindowExW(nullptr, window, L"TOrvantaMessageDialog", nullptr)) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && ::IsWindowVisible(window)) found = window;
+  }
+  return found;
+}
+
+// The program asks a loopback server of this test, whose answer carries an update link.
+class UpdatePrompt : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EndAnyInstance();
+    ForgetSettings();
+    // Yes hands the link to the shell: Wine's browser setting points at a program that
+    // does nothing, so no browser starts during the test.
+    HKEY key = nullptr;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr);
+    const wchar_t nothing[] = L"/bin/true";
+    ::RegSetValueExW(key, L"Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(nothing), sizeof(nothing));
+    ::RegCloseKey(key);
+  }
+  void TearDown() override {
+    EndAnyInstance();
+    ::SetEnvironmentVariableW(L"ORVANTA_TEST_UPDATE_URL", nullptr);
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers");
+  }
+
+  // Starts the program against a server with this answer; the prompt's window, if one came.
+  HWND StartWithAnswer(TLoopbackHttpServer& server) {
+    const std::u16string url = server.Url();
+    ::SetEnvironmentVariableW(L"ORVANTA_TEST_UPDATE_URL", std::wstring(url.begin(), url.end()).c_str());
+    FProcess = std::make_unique<TOrvantaProcess>(TOrvantaProcess::Start(L""));
+    EXPECT_NE(FProcess->WaitForInstanceWindow(), nullptr);
+    HWND prompt = nullptr;
+    WaitUntil([&] { return (prompt = PromptOf(FProcess->Id())) != nullptr; }, 10s);
+    return prompt;
+  }
+
+  std::unique_ptr<TOrvantaProcess> FProcess;
+};
+
+TEST_F(UpdatePrompt, NoKeepsTheProgramRunningAndYesEndsIt) {
+  TLoopbackHttpServer server({"{\"update\":\"https://example.invalid/setup.exe\"}"});
+  HWND prompt = StartWithAnswer(server);
+  ASSERT_NE(prompt, nullptr) << "no prompt at start";
+  ::PostMessageW(prompt, WM_COMMAND, IDNO, 0);
+  ASSERT_TRUE(WaitUntil([&] { return PromptOf(FProcess->Id()) == nullptr; }, 5s));
+  ::Sleep(300);
+  EXPECT_TRUE(FProcess->Running()) << "No ended the program";
+  EndAnyInstance();
+
+  prompt = StartWithAnswer(server);
+  ASSERT_NE(prompt, nullptr) << "no prompt at the second start";
+  ::PostMessageW(prompt, WM_COMMAND, IDYES, 0);
+  EXPECT_TRUE(FProcess->WaitForExit(5s)) << "Yes did not end the program";
+}
+
+// Taken in the English run of the language tests, whose font links draw every script.
+TEST_F(UpdatePrompt, ReadmeScreenshotsOfThePrompt) {
+  const char* folder = ScreenshotFolder();
+  if (folder == nullptr) GTEST_SKIP() << "not the English screenshot run";
+  const struct {
+    const char* File;
+    const char* Answer;
+  } shots[] = {
+      {"/update-prompt.png", "{\"update\":\"https://example.invalid/setup.exe\"}"},
+      {"/update-prompt-hold.png",
+       "{\"update\":\"https://example.invalid/setup.exe\",\"info\":{\"style\":\"hold\",\"text\":\"Remind me "
+       "later\"}}"},
+      {"/update-prompt-note.png",
+       "{\"update\":\"https://example.invalid/setup.exe\",\"info\":{\"style\":\"note\",\"text\":\"What is "
+       "new\",\"url\":\"https://example.invalid/news\"}}"},
+  };
+  for (const auto& shot : shots) {
+    TLoopbackHttpServer server({shot.Answer});
+    const HWND prompt = StartWithAnswer(server);
+    ASSERT_NE(prompt, nullptr) << shot.File;
+    const std::string path = std::string(folder) + shot.File;
+    EXPECT_TRUE(SaveWindowScreenshot(prompt, std::wstring(path.begin(), path.end())));
+    EndAnyInstance();
+  }
+}
+
+}  // namespace
