@@ -76,6 +76,29 @@ TEST_F(UpdatePrompt, NoKeepsTheProgramRunningAndYesEndsIt) {
   EXPECT_TRUE(FProcess->WaitForExit(5s)) << "Yes did not end the program";
 }
 
+TEST_F(UpdatePrompt, AnUninstallCallDuringThePromptEndsTheProgram) {
+  TLoopbackHttpServer server({"{\"update\":\"https://example.invalid/setup.exe\"}"});
+  ASSERT_NE(StartWithAnswer(server), nullptr) << "no prompt at start";
+  TOrvantaProcess uninstall = TOrvantaProcess::Start(L"/uninst");
+  EXPECT_TRUE(uninstall.WaitForExit(5s));
+  EXPECT_TRUE(FProcess->WaitForExit(5s)) << "the prompt kept the program alive";
+  EXPECT_EQ(FProcess->ExitCode(), 0u);
+}
+
+TEST_F(UpdatePrompt, AServerThatNeverAnswersDoesNotHoldUpTheQuit) {
+  TLoopbackHttpServer server({"", "200 OK", 0, true});
+  const std::u16string url = server.Url();
+  ::SetEnvironmentVariableW(L"ORVANTA_TEST_UPDATE_URL", std::wstring(url.begin(), url.end()).c_str());
+  FProcess = std::make_unique<TOrvantaProcess>(TOrvantaProcess::Start(L""));
+  const HWND form = FProcess->WaitForInstanceWindow();
+  ASSERT_NE(form, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !server.Requests().empty(); }, 5s)) << "the program did not ask";
+  const auto asked = std::chrono::steady_clock::now();
+  SendWithTimeout(form, WM_USER, 2, 0);  // the uninstall call's quit
+  ASSERT_TRUE(FProcess->WaitForExit(5s));
+  EXPECT_LT(std::chrono::steady_clock::now() - asked, 2s);
+}
+
 // Taken in the English run of the language tests, whose font links draw every script.
 TEST_F(UpdatePrompt, ReadmeScreenshotsOfThePrompt) {
   const char* folder = ScreenshotFolder();
