@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "app/InspectablePtr.h"
 #include "app/ToastXml.h"
+#include "app/WinRtObject.h"
 #include "win32/ProcAddress.h"
 
 namespace {
@@ -106,13 +106,12 @@ class THString {
 // Every step below ends the toast on failure; a success that hands back no object counts
 // as a failure too, so no null pointer is ever called.
 template <typename TInterface>
-bool Received(HRESULT result, const TInspectablePtr<TInterface>& object) {
+bool Received(HRESULT result, const TWinRtObject<TInterface>& object) {
   return SUCCEEDED(result) && object;
 }
 
 template <typename TFactory>
-bool GetActivationFactory(const TWinRtApi& api, const wchar_t* className, REFIID iid,
-                          TInspectablePtr<TFactory>& factory) {
+bool GetActivationFactory(const TWinRtApi& api, const wchar_t* className, REFIID iid, TWinRtObject<TFactory>& factory) {
   const THString name(api, reinterpret_cast<const char16_t*>(className));
   if (!name.Created()) return false;
   const HRESULT result = api.RoGetActivationFactory(name.Get(), iid, reinterpret_cast<void**>(factory.Receive()));
@@ -120,18 +119,18 @@ bool GetActivationFactory(const TWinRtApi& api, const wchar_t* className, REFIID
 }
 
 // A Windows.Data.Xml.Dom.XmlDocument holding xml.
-TInspectablePtr<IXmlDocument> LoadXmlDocument(const TWinRtApi& api, std::u16string_view xml) {
+TWinRtObject<IXmlDocument> LoadXmlDocument(const TWinRtApi& api, std::u16string_view xml) {
   const THString name(api, reinterpret_cast<const char16_t*>(winrtabi::XmlDocumentClass));
   if (!name.Created()) return {};
-  TInspectablePtr<IInspectable> instance;
+  TWinRtObject<IInspectable> instance;
   HRESULT result = api.RoActivateInstance(name.Get(), instance.Receive());
   if (!Received(result, instance)) return {};
-  TInspectablePtr<IXmlDocumentIO> loader;
+  TWinRtObject<IXmlDocumentIO> loader;
   result = instance.QueryInterface(winrtabi::IID_IXmlDocumentIO, loader);
   if (!Received(result, loader)) return {};
   const THString text(api, xml);
   if (!text.Created() || FAILED(loader->lpVtbl->LoadXml(loader.Get(), text.Get()))) return {};
-  TInspectablePtr<IXmlDocument> document;
+  TWinRtObject<IXmlDocument> document;
   result = instance.QueryInterface(winrtabi::IID_IXmlDocument, document);
   if (!Received(result, document)) return {};
   return document;
@@ -144,22 +143,22 @@ void ShowToastOrFail(const TWinRtApi& api, std::u16string_view appUserModelId, s
   if (!runtime.Usable()) return;
 
   // The toast service first: where it is missing, nothing else is worth building.
-  TInspectablePtr<IToastNotificationManagerStatics> manager;
+  TWinRtObject<IToastNotificationManagerStatics> manager;
   if (!GetActivationFactory(api, winrtabi::ToastNotificationManagerClass,
                             winrtabi::IID_IToastNotificationManagerStatics, manager))
     return;
   const THString applicationId(api, appUserModelId);
   if (!applicationId.Created()) return;
-  TInspectablePtr<IToastNotifier> notifier;
+  TWinRtObject<IToastNotifier> notifier;
   HRESULT result = manager->lpVtbl->CreateToastNotifierWithId(manager.Get(), applicationId.Get(), notifier.Receive());
   if (!Received(result, notifier)) return;
 
-  const TInspectablePtr<IXmlDocument> document = LoadXmlDocument(api, ToastXml(title, body));
+  const TWinRtObject<IXmlDocument> document = LoadXmlDocument(api, ToastXml(title, body));
   if (!document) return;
-  TInspectablePtr<IToastNotificationFactory> factory;
+  TWinRtObject<IToastNotificationFactory> factory;
   if (!GetActivationFactory(api, winrtabi::ToastNotificationClass, winrtabi::IID_IToastNotificationFactory, factory))
     return;
-  TInspectablePtr<IToastNotification> toast;
+  TWinRtObject<IToastNotification> toast;
   result = factory->lpVtbl->CreateToastNotification(factory.Get(), document.Get(), toast.Receive());
   if (!Received(result, toast)) return;
   // Notifications turned off for the program or by policy fail here; that is no error to show.
