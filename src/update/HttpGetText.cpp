@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "i18n/Utf8.h"
 #include "update/ServiceUrl.h"
 #include "win32/ProcAddress.h"
 #include "win32/WideText.h"
@@ -59,14 +60,6 @@ std::optional<std::string> ReadBody(const TWinHttpApi& api, HINTERNET request) {
     body.resize(start + read);
     if (read == 0) return body;
   }
-}
-
-std::u16string DecodeUtf8(const std::string& bytes) {
-  if (bytes.empty()) return {};
-  const int length = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), length);
-  return FromWide(wide);
 }
 
 }  // namespace
