@@ -244,14 +244,11 @@ void TFrmOrvanta::TmrStatusTimer(TComponent*) {
   ProgressBar.SetPosition(display.ProgressPosition);
 
   if (!FIsRunning) {
-    const std::u16string physLimit = EditUsagePhys.SelectedText();
-    const std::u16string pageLimit = EditUsagePage.SelectedText();
-    const std::u16string workLimit = EditUsageWork.SelectedText();
-    const std::u16string minutes = EditMinute.SelectedText();
-    const TRuleControls rules{{ChkUsagePhys.Checked(), physLimit},
-                              {ChkUsagePage.Checked(), pageLimit},
-                              {ChkUsageWork.Checked(), workLimit},
-                              {ChkMinute.Checked(), minutes}};
+    // The limits are read in place: a tick allocates nothing beyond its three texts.
+    const TRuleControls rules{{ChkUsagePhys.Checked(), EditUsagePhys.SelectedText()},
+                              {ChkUsagePage.Checked(), EditUsagePage.SelectedText()},
+                              {ChkUsageWork.Checked(), EditUsageWork.SelectedText()},
+                              {ChkMinute.Checked(), EditMinute.SelectedText()}};
     if (RulesAskForClean(status, rules, Now(), FNextTime, FIsRunning) && !FIsRunning) Clean(false);
   }
   // Only a tick that ran to its end switches the timer on again.

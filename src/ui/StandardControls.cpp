@@ -80,8 +80,8 @@ void TDropDownList::SetItemIndex(int index) {
   if (Handle() != nullptr) ::SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
 }
 
-std::u16string TDropDownList::SelectedText() const {
-  return FItemIndex >= 0 ? Get(FItemIndex) : std::u16string();
+std::u16string_view TDropDownList::SelectedText() const {
+  return FItemIndex >= 0 ? std::u16string_view(FItems[static_cast<std::size_t>(FItemIndex)]) : std::u16string_view();
 }
 
 void TDropDownList::Put(int index, std::u16string_view text) {

@@ -71,7 +71,8 @@ class TDropDownList : public TControlOf<TComboBox>, private TStrings {
   int ItemIndex() const override { return FItemIndex; }
   // Out of range means no selection and empty text.
   void SetItemIndex(int index) override;
-  std::u16string SelectedText() const;
+  // The selected item's text, valid until the items change; empty without a selection.
+  std::u16string_view SelectedText() const;
 
   bool HandleCommand(WORD code) override;
   void Realize() override;
