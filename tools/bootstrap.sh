@@ -26,6 +26,7 @@ fonts-wine
 fonts-nanum
 fonts-wqy-microhei
 python3
+nsis
 "
 
 missing=""
