@@ -114,7 +114,8 @@ template <typename TFactory>
 bool GetActivationFactory(const TWinRtApi& api, const wchar_t* className, REFIID iid, TWinRtObject<TFactory>& factory) {
   const THString name(api, reinterpret_cast<const char16_t*>(className));
   if (!name.Created()) return false;
-  const HRESULT result = api.RoGetActivationFactory(name.Get(), iid, reinterpret_cast<void**>(factory.Receive()));
+  const HRESULT result =
+      api.RoGetActivationFactory(name.Get(), iid, reinterpret_cast<void**>(static_cast<TFactory**>(factory.Receive())));
   return Received(result, factory);
 }
 

@@ -13,7 +13,7 @@ void ReleaseWinRtObject(TInterface* object) {
 
 // Owns one reference to such an object and releases it once.
 template <typename TInterface>
-class TWinRtObject : public TUniqueOwner<TInterface*, &ReleaseWinRtObject<TInterface>> {
+class TWinRtObject : public TUniqueOwner<TInterface*, &ReleaseWinRtObject<TInterface>, TOwnedKind::ComObject> {
  public:
   TInterface* operator->() const { return this->Get(); }
   explicit operator bool() const { return this->Valid(); }
@@ -23,6 +23,7 @@ class TWinRtObject : public TUniqueOwner<TInterface*, &ReleaseWinRtObject<TInter
   HRESULT QueryInterface(REFIID iid, TWinRtObject<TOther>& other) const {
     if (!this->Valid()) return E_POINTER;
     auto* inspectable = reinterpret_cast<winrtabi::IInspectable*>(this->Get());
-    return inspectable->lpVtbl->QueryInterface(inspectable, iid, reinterpret_cast<void**>(other.Receive()));
+    return inspectable->lpVtbl->QueryInterface(inspectable, iid,
+                                               reinterpret_cast<void**>(static_cast<TOther**>(other.Receive())));
   }
 };

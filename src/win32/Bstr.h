@@ -9,7 +9,7 @@
 
 // Owns one BSTR and frees it once. Text that cannot be allocated leaves it null, which
 // callers treat as a failure.
-class TBstr : public TUniqueOwner<BSTR, &::SysFreeString> {
+class TBstr : public TUniqueOwner<BSTR, &::SysFreeString, TOwnedKind::ComObject> {
  public:
   TBstr() = default;
   explicit TBstr(std::wstring_view text)

@@ -5,4 +5,4 @@
 #include "win32/UniqueOwner.h"
 
 // Owns an open registry key and closes it once.
-using TRegistryKey = TUniqueOwner<HKEY, &::RegCloseKey>;
+using TRegistryKey = TUniqueOwner<HKEY, &::RegCloseKey, TOwnedKind::Handle>;
