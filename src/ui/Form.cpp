@@ -54,7 +54,8 @@ bool TFormWindow::CreateWindowAndControls() {
 }
 
 UINT TFormWindow::Dpi() const {
-  return FHandle != nullptr ? ::GetDpiForWindow(FHandle) : 96;
+  if (FHandle == nullptr) return 96;
+  return FAnnouncedDpi != 0 ? FAnnouncedDpi : ::GetDpiForWindow(FHandle);
 }
 
 HFONT TFormWindow::FontFor(const TFontDescription& description) {
@@ -142,6 +143,7 @@ void TFormWindow::DefaultWindowProc(TMessage& message) {
       }
       break;
     case WM_DPICHANGED: {
+      if (const UINT announced = LOWORD(message.WParam); announced != 0) FAnnouncedDpi = announced;
       ApplyDpi(reinterpret_cast<const RECT*>(message.LParam));
       TLayoutNode::Realize();
       // Every control has its font for the new DPI now; the old ones can go.

@@ -79,6 +79,9 @@ class TFormWindow : public TForm, public TLayoutNode {
   void ApplyDpi(const RECT* suggested);
 
   HWND FHandle = nullptr;
+  // The scale the last WM_DPICHANGED announced, 0 until one came: the window follows the
+  // scale the message carries rather than asking the system again.
+  UINT FAnnouncedDpi = 0;
   TFormStyle FStyle;
   std::u16string FCaption;
   struct TCachedFont {
