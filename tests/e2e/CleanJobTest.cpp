@@ -54,19 +54,6 @@ bool IndicatorShown(HWND form) {
   return ::IsWindowVisible(::GetDlgItem(form, IdIndicator)) != FALSE;
 }
 
-void TickBox(HWND form, int boxId) {
-  ClickControl(form, IdBtnConfig);
-  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(::GetDlgItem(form, boxId)) != FALSE; }, 5s));
-  ClickControl(form, boxId);
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        LRESULT state = 0;
-        return SendWithTimeout(::GetDlgItem(form, boxId), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
-      },
-      5s))
-      << "the box " << boxId << " did not become checked";
-}
-
 class CleanJob : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -107,7 +94,7 @@ TEST_F(CleanJob, AJobEndHoldsTheRulesOffForFiveMinutes) {
   TTestHostSession host({{"USAGE", "100"}, {"CLOCK_SPEED", "300"}});
   const HWND form = host.Start();
   ASSERT_NE(form, nullptr);
-  TickBox(form, IdChkUsagePhys);
+  ASSERT_TRUE(TickBox(form, IdChkUsagePhys)) << "the box did not become ticked";
   ASSERT_TRUE(host.WaitForCount("purge-end", 3, 20s)) << "the rule did not clean three times";
 
   const auto events = host.Events();
@@ -125,7 +112,7 @@ TEST_F(CleanJob, ATrayCleanKeepsTheWindowHiddenAndEndsWithTheNotice) {
   TTestHostSession host({{"PURGE_MS", "300"}});
   const HWND form = host.Start();
   ASSERT_NE(form, nullptr);
-  TickBox(form, IdChkCleanOnTray);
+  ASSERT_TRUE(TickBox(form, IdChkCleanOnTray)) << "the box did not become ticked";
   ::ShowWindow(form, SW_HIDE);
   const auto icon = FindTaskbarColour(IdleBody);
   ASSERT_TRUE(icon.has_value()) << "no green tray icon";
@@ -143,7 +130,7 @@ TEST_F(CleanJob, AJobWhosePurgeCallsAllFailStillCompletes) {
   TTestHostSession host({{"PURGE_STATUS", "C0000022"}});
   const HWND form = host.Start();
   ASSERT_NE(form, nullptr);
-  TickBox(form, IdChkCleanOnTray);
+  ASSERT_TRUE(TickBox(form, IdChkCleanOnTray)) << "the box did not become ticked";
   // Keyboard activation of the icon (Enter on it) arrives like this.
   ::PostMessageW(form, TTrayIcon::CallbackMessage, 0, MAKELPARAM(NIN_KEYSELECT, TTrayIcon::IconId));
   ASSERT_TRUE(host.WaitForCount("notification", 1, 5s));

@@ -9,6 +9,7 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -16,6 +17,8 @@ using std::min;
 #include <vector>
 
 #include "Canvas.h"
+#include "OrvantaProcess.h"
+#include "app/MainWindowControls.h"
 
 RECT ControlRect(HWND form, int controlId) {
   RECT rect{};
@@ -48,6 +51,19 @@ void ClickControl(HWND form, int controlId) {
   ::SendMessageTimeoutW(control, WM_MOUSEMOVE, 0, middle, SMTO_ABORTIFHUNG, 5000, &ignored);
   ::SendMessageTimeoutW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle, SMTO_ABORTIFHUNG, 5000, &ignored);
   ::SendMessageTimeoutW(control, WM_LBUTTONUP, 0, middle, SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+bool TickBox(HWND form, int boxId) {
+  using namespace std::chrono_literals;
+  ClickControl(form, IdBtnConfig);
+  if (!WaitUntil([&] { return ::IsWindowVisible(::GetDlgItem(form, boxId)) != FALSE; }, 5s)) return false;
+  ClickControl(form, boxId);
+  return WaitUntil(
+      [&] {
+        LRESULT state = 0;
+        return SendWithTimeout(::GetDlgItem(form, boxId), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
+      },
+      5s);
 }
 
 HWND FocusedWindowOf(HWND form) {

@@ -12,6 +12,8 @@ std::wstring WindowText(HWND window);
 SIZE ClientSize(HWND window);
 // A left click in the middle of the control, as mouse messages.
 void ClickControl(HWND form, int controlId);
+// Opens the settings page and ticks the box, as a user would; true once it shows ticked.
+bool TickBox(HWND form, int boxId);
 // The window that has the keyboard focus in the form's thread (null when none has).
 HWND FocusedWindowOf(HWND form);
 std::size_t VisibleTopLevelWindowsOf(DWORD processId);

@@ -2,6 +2,7 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -43,7 +44,9 @@ std::u16string LoopbackUrl(unsigned short port) {
 
 }  // namespace
 
-TLoopbackHttpServer::TLoopbackHttpServer(TReply reply) : FReply(std::move(reply)) {
+TLoopbackHttpServer::TLoopbackHttpServer(TReply reply) : TLoopbackHttpServer(TRepliesInTurn{{std::move(reply)}}) {}
+
+TLoopbackHttpServer::TLoopbackHttpServer(TRepliesInTurn replies) : FReplies(std::move(replies.Replies)) {
   FListener = ListenOnLoopback(FPort);
   if (FListener != INVALID_SOCKET) FThread = std::thread([this] { Serve(); });
 }
@@ -88,20 +91,30 @@ void TLoopbackHttpServer::Answer(SOCKET connection) {
     const std::lock_guard<std::mutex> hold(FLock);
     FRequests.push_back(head);
   }
-  if (FReply.NeverAnswer) {
+  const TReply& reply = FReplies.empty() ? TReply{} : FReplies[FAnswered++ % FReplies.size()];
+  if (reply.NeverAnswer) {
     FHeld.push_back(connection);  // kept open, unanswered, until the server ends
     return;
   }
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(FReply.DelayMs);
+  if (reply.ResetConnection) {
+    const linger abort{1, 0};  // closing now sends a reset instead of an orderly end
+    ::setsockopt(connection, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof(abort));
+    ::closesocket(connection);
+    return;
+  }
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(reply.DelayMs);
   while (!FStopping && std::chrono::steady_clock::now() < until) ::Sleep(10);
-  const std::string answer = "HTTP/1.1 " + FReply.Status + "\r\nContent-Type: text/html; charset=iso-8859-1\r\n" +
-                             "Content-Length: " + std::to_string(FReply.Body.size()) + "\r\nConnection: close\r\n\r\n" +
-                             FReply.Body;
+  const std::string answer = "HTTP/1.1 " + reply.Status + "\r\nContent-Type: text/html; charset=iso-8859-1\r\n" +
+                             "Content-Length: " + std::to_string(reply.Body.size()) + "\r\nConnection: close\r\n\r\n" +
+                             reply.Body;
+  const std::size_t step = reply.TrickleMs > 0 ? 1 : answer.size();
   std::size_t sent = 0;
-  while (sent < answer.size()) {
-    const int chunk = ::send(connection, answer.data() + sent, static_cast<int>(answer.size() - sent), 0);
+  while (sent < answer.size() && !FStopping) {
+    const int chunk =
+        ::send(connection, answer.data() + sent, static_cast<int>(std::min(step, answer.size() - sent)), 0);
     if (chunk <= 0) break;
     sent += static_cast<std::size_t>(chunk);
+    if (reply.TrickleMs > 0) ::Sleep(reply.TrickleMs);
   }
   ::shutdown(connection, SD_SEND);
   ::closesocket(connection);

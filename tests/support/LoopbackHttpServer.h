@@ -10,7 +10,8 @@
 #include <vector>
 
 // A small HTTP server on 127.0.0.1 and a free port, for tests of the web client: it records
-// the head of every request and answers each with the same reply, after a delay, or never.
+// the head of every request and answers each with the same reply, after a delay, or never;
+// or, given several replies, with each in turn, over and over.
 class TLoopbackHttpServer {
  public:
   struct TReply {
@@ -18,9 +19,16 @@ class TLoopbackHttpServer {
     std::string Status = "200 OK";
     DWORD DelayMs = 0;
     bool NeverAnswer = false;
+    bool ResetConnection = false;  // read the request, then drop the connection hard
+    DWORD TrickleMs = 0;           // send the answer one byte at a time, this far apart
+  };
+
+  struct TRepliesInTurn {
+    std::vector<TReply> Replies;
   };
 
   explicit TLoopbackHttpServer(TReply reply);
+  explicit TLoopbackHttpServer(TRepliesInTurn replies);
   ~TLoopbackHttpServer();
   TLoopbackHttpServer(const TLoopbackHttpServer&) = delete;
   TLoopbackHttpServer& operator=(const TLoopbackHttpServer&) = delete;
@@ -33,7 +41,8 @@ class TLoopbackHttpServer {
   void Serve();
   void Answer(SOCKET connection);
 
-  TReply FReply;
+  std::vector<TReply> FReplies;
+  std::size_t FAnswered = 0;
   SOCKET FListener = INVALID_SOCKET;
   unsigned short FPort = 0;
   std::atomic<bool> FStopping = false;

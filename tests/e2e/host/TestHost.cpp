@@ -9,6 +9,8 @@
 //   ORVANTA_TEST_UPDATE_URL=URL    the web service to ask, such as a loopback server; without
 //                                  it a loopback port where nothing listens, so that no test
 //                                  run ever reaches the maker's service
+//   ORVANTA_TEST_UPDATE_PAUSE_MS=N the pause between two attempts of the update check
+// A probe window answers questions from within the process (TestProbe.h).
 // Each log line carries the seconds of the rules' clock since start: "t=12.345 purge-begin".
 #include <windows.h>
 
@@ -18,9 +20,11 @@
 #include <mutex>
 #include <string>
 
+#include "TestProbe.h"
 #include "app/Program.h"
 #include "memory/FileCacheInformation.h"
 #include "memory/MemoryApi.h"
+#include "update/UpdateCheck.h"
 
 namespace {
 
@@ -110,6 +114,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (const std::string speed = Environment("ORVANTA_TEST_CLOCK_SPEED"); !speed.empty()) {
     ClockSpeed = std::max(1ll, std::atoll(speed.c_str()));
   }
+
+  if (const std::string pause = Environment("ORVANTA_TEST_UPDATE_PAUSE_MS"); !pause.empty()) {
+    TUpdateCheckSeams& check = UpdateCheckSeams();
+    check.PauseSteps = std::max(1, std::atoi(pause.c_str()) / static_cast<int>(check.StepMs));
+  }
+  StartTestProbe();
 
   static const TMemoryApi memory = TestMemoryApi();
   TMainWindowSeams seams;
