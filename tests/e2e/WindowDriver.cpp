@@ -9,6 +9,7 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -16,6 +17,7 @@ using std::min;
 #include <vector>
 
 #include "Canvas.h"
+#include "OrvantaProcess.h"
 
 RECT ControlRect(HWND form, int controlId) {
   RECT rect{};
@@ -72,6 +74,28 @@ std::size_t VisibleTopLevelWindowsOf(DWORD processId) {
       },
       reinterpret_cast<LPARAM>(&count));
   return count.Visible;
+}
+
+HWND VisibleWindowOf(DWORD processId, const wchar_t* className) {
+  HWND found = nullptr;
+  for (HWND window = ::FindWindowW(className, nullptr); window != nullptr;
+       window = ::FindWindowExW(nullptr, window, className, nullptr)) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && ::IsWindowVisible(window)) found = window;
+  }
+  return found;
+}
+
+HWND WaitForPopupMenu() {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        found = ::FindWindowW(PopupMenuClass, nullptr);
+        return found != nullptr && ::IsWindowVisible(found);
+      },
+      std::chrono::seconds(5));
+  return found;
 }
 
 namespace {
