@@ -90,7 +90,7 @@ bool WaitForTrayColour(TColor colour, std::chrono::milliseconds limit) {
 
 RECT NotificationArea() {
   RECT area = TaskbarRect();
-  area.left = std::max(area.left, area.right - 160);
+  area.left = std::max(area.left, area.right - 200);
   return area;
 }
 
