@@ -21,9 +21,8 @@ const wchar_t* InLanguage(const wchar_t* english, const wchar_t* korean) {
 
 TEST_F(Journey, FirstStartShowsTheHomePageInTheUsersLanguageAndTheTrayIcon) {
   TOrvantaProcess program = TOrvantaProcess::Start(L"");
-  const HWND form = program.WaitForInstanceWindow();
-  ASSERT_NE(form, nullptr) << "no window";
-  ASSERT_TRUE(WaitForVisibility(form, true)) << "the first start stayed hidden";
+  const HWND form = WaitForShownWindow(program);
+  ASSERT_NE(form, nullptr) << "no window on the screen";
   EXPECT_EQ(WindowText(form), L"Orvanta");
   EXPECT_TRUE(WaitForChildText(form, InLanguage(L"Clean memory", L"정리하기"))) << "no clean button";
   EXPECT_TRUE(WaitForChildText(form, InLanguage(L"Physical", L"실제 메모리")));

@@ -10,9 +10,8 @@ namespace {
 
 TEST_F(Journey, TheCloseButtonHidesToTheTrayAndASecondStartBringsTheWindowBack) {
   TOrvantaProcess program = TOrvantaProcess::Start(L"");
-  const HWND form = program.WaitForInstanceWindow();
-  ASSERT_NE(form, nullptr);
-  ASSERT_TRUE(WaitForVisibility(form, true));
+  const HWND form = WaitForShownWindow(program);
+  ASSERT_NE(form, nullptr) << "no window on the screen";
 
   ASSERT_TRUE(ClickCloseButton(form));
   ASSERT_TRUE(WaitForVisibility(form, false)) << "the close button did not hide the window";

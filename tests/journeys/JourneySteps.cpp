@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "OrvantaProcess.h"
 #include "RealInput.h"
 #include "TrayDriver.h"
 #include "WindowDriver.h"
@@ -18,6 +17,11 @@ void Journey::SetUp() {
 void Journey::TearDown() {
   EndAnyInstance();
   ForgetSettings();
+}
+
+HWND WaitForShownWindow(TOrvantaProcess& program) {
+  const HWND form = program.WaitForInstanceWindow();
+  return form != nullptr && WaitForVisibility(form, true) ? form : nullptr;
 }
 
 RECT ScreenRect(HWND window) {

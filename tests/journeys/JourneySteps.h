@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 
+#include "OrvantaProcess.h"
 #include "ui/Color.h"
 
 // Steps the user journeys share: what a user clicks and what a user sees.
@@ -16,6 +17,9 @@ class Journey : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 };
+
+// The program's window once it shows on the screen; null if it does not within the limit.
+HWND WaitForShownWindow(TOrvantaProcess& program);
 
 // Where a window or a child control of the form shows on the screen, and its middle.
 RECT ScreenRect(HWND window);

@@ -10,9 +10,8 @@ namespace {
 
 TEST_F(Journey, QuitAsksFirstNoKeepsTheProgramAndYesEndsIt) {
   TOrvantaProcess program = TOrvantaProcess::Start(L"");
-  const HWND form = program.WaitForInstanceWindow();
-  ASSERT_NE(form, nullptr);
-  ASSERT_TRUE(WaitForVisibility(form, true));
+  const HWND form = WaitForShownWindow(program);
+  ASSERT_NE(form, nullptr) << "no window on the screen";
 
   HWND question = OpenQuitConfirmation(program.Id());
   ASSERT_NE(question, nullptr) << "no quit confirmation";

@@ -16,9 +16,8 @@ void OpenSettings(HWND form) {
 TEST_F(Journey, ARuleTurnedOnIsStillOnAfterARestart) {
   {
     TOrvantaProcess first = TOrvantaProcess::Start(L"");
-    const HWND form = first.WaitForInstanceWindow();
-    ASSERT_NE(form, nullptr);
-    ASSERT_TRUE(WaitForVisibility(form, true));
+    const HWND form = WaitForShownWindow(first);
+    ASSERT_NE(form, nullptr) << "no window on the screen";
     OpenSettings(form);
     ASSERT_FALSE(IsChecked(form, IdChkUsagePhys)) << "a new machine starts with the rule on";
     ASSERT_TRUE(ClickControlOf(form, IdChkUsagePhys));
@@ -33,9 +32,8 @@ TEST_F(Journey, ARuleTurnedOnIsStillOnAfterARestart) {
   }
 
   TOrvantaProcess second = TOrvantaProcess::Start(L"");
-  const HWND form = second.WaitForInstanceWindow();
-  ASSERT_NE(form, nullptr);
-  ASSERT_TRUE(WaitForVisibility(form, true));
+  const HWND form = WaitForShownWindow(second);
+  ASSERT_NE(form, nullptr) << "no window on the screen";
   OpenSettings(form);
   EXPECT_TRUE(IsChecked(form, IdChkUsagePhys)) << "the rule was off after the restart";
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(form, IdEditUsagePhys)));
