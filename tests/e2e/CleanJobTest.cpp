@@ -20,9 +20,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const TColor IdleBody = RGBColor(67, 160, 71);
-const TColor CleaningBody = RGBColor(132, 132, 132);
-
 bool UserLanguageIsKorean() {
   wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
   ::GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH);
@@ -69,19 +66,19 @@ TEST_F(CleanJob, TheButtonRunsOneJobWhileItIsBlankAndDisabledAndTheTrayTurnsGrey
   TTestHostSession host({{"PURGE_MS", "1500"}});
   const HWND form = host.Start();
   ASSERT_NE(form, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return FindTaskbarColour(IdleBody).has_value(); }, 5s)) << "no green tray icon";
+  ASSERT_TRUE(WaitUntil([&] { return FindTaskbarColour(TrayIdleBody).has_value(); }, 5s)) << "no green tray icon";
 
   ClickControl(form, IdBtnClean);
   ASSERT_TRUE(WaitUntil([&] { return CleanButtonBusy(form); }, 2s)) << "the button did not turn busy";
   EXPECT_TRUE(IndicatorShown(form)) << "no spinner over the button of the active window";
-  EXPECT_TRUE(WaitUntil([&] { return FindTaskbarColour(CleaningBody).has_value(); }, 2s)) << "no grey tray icon";
-  EXPECT_FALSE(FindTaskbarColour(IdleBody).has_value());
+  EXPECT_TRUE(WaitUntil([&] { return FindTaskbarColour(TrayCleaningBody).has_value(); }, 2s)) << "no grey tray icon";
+  EXPECT_FALSE(FindTaskbarColour(TrayIdleBody).has_value());
   // A second request while the job runs is dropped, not queued.
   ClickControl(form, IdBtnClean);
 
   ASSERT_TRUE(WaitUntil([&] { return CleanButtonIdle(form); }, 5s)) << "the button did not come back";
   EXPECT_FALSE(IndicatorShown(form));
-  EXPECT_TRUE(WaitUntil([&] { return FindTaskbarColour(IdleBody).has_value(); }, 2s)) << "the icon stayed grey";
+  EXPECT_TRUE(WaitUntil([&] { return FindTaskbarColour(TrayIdleBody).has_value(); }, 2s)) << "the icon stayed grey";
   ::Sleep(300);
   EXPECT_EQ(host.Count("purge-begin"), 1u);
   EXPECT_EQ(host.Count("purge-end"), 1u);
@@ -114,7 +111,7 @@ TEST_F(CleanJob, ATrayCleanKeepsTheWindowHiddenAndEndsWithTheNotice) {
   ASSERT_NE(form, nullptr);
   ASSERT_TRUE(TickBox(form, IdChkCleanOnTray)) << "the box did not become ticked";
   ::ShowWindow(form, SW_HIDE);
-  const auto icon = FindTaskbarColour(IdleBody);
+  const auto icon = FindTaskbarColour(TrayIdleBody);
   ASSERT_TRUE(icon.has_value()) << "no green tray icon";
 
   ClickScreenAt(*icon);

@@ -16,35 +16,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const TColor IdleBody = RGBColor(67, 160, 71);
-
-// The tray menu: the system's popup menu window of the process.
-HWND OpenMenuWindow() {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        found = ::FindWindowW(L"#32768", nullptr);
-        return found != nullptr && ::IsWindowVisible(found);
-      },
-      5s);
-  return found;
-}
-
 // The quit confirmation: a dialog-class window of the process.
 HWND QuitConfirmation(DWORD processId) {
   HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        found = nullptr;
-        for (HWND window = ::FindWindowW(L"#32770", nullptr); window != nullptr;
-             window = ::FindWindowExW(nullptr, window, L"#32770", nullptr)) {
-          DWORD owner = 0;
-          ::GetWindowThreadProcessId(window, &owner);
-          if (owner == processId && ::IsWindowVisible(window)) found = window;
-        }
-        return found != nullptr;
-      },
-      5s);
+  WaitUntil([&] { return (found = VisibleWindowOf(processId, MessageBoxClass)) != nullptr; }, 5s);
   return found;
 }
 
@@ -65,10 +40,10 @@ class TrayIcon : public ::testing::Test {
 
   // Right-clicks the icon and picks the last item, "Quit".
   HWND OpenQuitConfirmation() {
-    const auto icon = FindTaskbarColour(IdleBody);
+    const auto icon = FindTaskbarColour(TrayIdleBody);
     if (!icon) return nullptr;
     ClickScreenAt(*icon, true);
-    const HWND menu = OpenMenuWindow();
+    const HWND menu = WaitForPopupMenu();
     if (menu == nullptr) return nullptr;
     ::PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
     ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
@@ -82,19 +57,19 @@ TEST_F(TrayIcon, AClickOnTheGreenIconShowsTheHiddenWindow) {
   const HWND form = Start(L"/start");
   ASSERT_NE(form, nullptr);
   EXPECT_FALSE(::IsWindowVisible(form));
-  ASSERT_TRUE(WaitUntil([] { return FindTaskbarColour(IdleBody).has_value(); }, 5s)) << "no green icon in the tray";
+  ASSERT_TRUE(WaitUntil([] { return FindTaskbarColour(TrayIdleBody).has_value(); }, 5s)) << "no green icon in the tray";
   EXPECT_TRUE(ShellKnowsIcon(form, TTrayIcon::IconId));
 
-  ClickScreenAt(*FindTaskbarColour(IdleBody));
+  ClickScreenAt(*FindTaskbarColour(TrayIdleBody));
   EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(form) != FALSE; }, 5s)) << "the window stayed hidden";
 }
 
 TEST_F(TrayIcon, TheMenusFirstItemOpensTheWindow) {
   const HWND form = Start(L"/start");
   ASSERT_NE(form, nullptr);
-  ASSERT_TRUE(WaitUntil([] { return FindTaskbarColour(IdleBody).has_value(); }, 5s)) << "no green icon in the tray";
-  ClickScreenAt(*FindTaskbarColour(IdleBody), true);
-  const HWND menu = OpenMenuWindow();
+  ASSERT_TRUE(WaitUntil([] { return FindTaskbarColour(TrayIdleBody).has_value(); }, 5s)) << "no green icon in the tray";
+  ClickScreenAt(*FindTaskbarColour(TrayIdleBody), true);
+  const HWND menu = WaitForPopupMenu();
   ASSERT_NE(menu, nullptr) << "no menu after a right click";
   ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
   ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
@@ -104,7 +79,7 @@ TEST_F(TrayIcon, TheMenusFirstItemOpensTheWindow) {
 TEST_F(TrayIcon, QuitAsksFirstAndYesEndsTheProgramAndRemovesTheIcon) {
   const HWND form = Start(L"");
   ASSERT_NE(form, nullptr);
-  ASSERT_TRUE(WaitUntil([] { return FindTaskbarColour(IdleBody).has_value(); }, 5s)) << "no green icon in the tray";
+  ASSERT_TRUE(WaitUntil([] { return FindTaskbarColour(TrayIdleBody).has_value(); }, 5s)) << "no green icon in the tray";
 
   HWND question = OpenQuitConfirmation();
   ASSERT_NE(question, nullptr) << "no quit confirmation";
@@ -119,7 +94,7 @@ TEST_F(TrayIcon, QuitAsksFirstAndYesEndsTheProgramAndRemovesTheIcon) {
   ASSERT_TRUE(FProcess->WaitForExit(5s)) << "Yes did not end the program";
   EXPECT_EQ(FProcess->ExitCode(), 0u);
   EXPECT_FALSE(ShellKnowsIcon(form, TTrayIcon::IconId));
-  EXPECT_TRUE(WaitUntil([] { return !FindTaskbarColour(IdleBody).has_value(); }, 3s)) << "the icon stayed";
+  EXPECT_TRUE(WaitUntil([] { return !FindTaskbarColour(TrayIdleBody).has_value(); }, 3s)) << "the icon stayed";
 }
 
 TEST_F(TrayIcon, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
@@ -138,7 +113,7 @@ TEST_F(TrayIcon, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
   ::SendMessageTimeoutW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 2000,
                         &ignored);
   EXPECT_TRUE(WaitUntil([&] { return ShellKnowsIcon(form, TTrayIcon::IconId); }, 5s)) << "the icon did not come back";
-  EXPECT_TRUE(WaitUntil([] { return FindTaskbarColour(IdleBody).has_value(); }, 5s))
+  EXPECT_TRUE(WaitUntil([] { return FindTaskbarColour(TrayIdleBody).has_value(); }, 5s))
       << "it came back without its picture";
 }
 
@@ -149,9 +124,9 @@ TEST_F(ReadmeScreenshotsOfTheTrayMenu, InEnglish) {
   if (folder == nullptr) GTEST_SKIP() << "not the English screenshot run";
   const HWND form = Start(L"");
   ASSERT_NE(form, nullptr);
-  ASSERT_TRUE(WaitUntil([] { return FindTaskbarColour(IdleBody).has_value(); }, 5s)) << "no green icon in the tray";
-  ClickScreenAt(*FindTaskbarColour(IdleBody), true);
-  const HWND menu = OpenMenuWindow();
+  ASSERT_TRUE(WaitUntil([] { return FindTaskbarColour(TrayIdleBody).has_value(); }, 5s)) << "no green icon in the tray";
+  ClickScreenAt(*FindTaskbarColour(TrayIdleBody), true);
+  const HWND menu = WaitForPopupMenu();
   ASSERT_NE(menu, nullptr) << "no menu after a right click";
   // The bottom right corner of the desktop: the menu above the taskbar's notification area.
   RECT shown{};

@@ -7,6 +7,7 @@
 
 #include "LoopbackHttpServer.h"
 #include "OrvantaProcess.h"
+#include "QuietBrowser.h"
 #include "WindowDriver.h"
 
 using namespace std::chrono_literals;
@@ -15,14 +16,7 @@ namespace {
 
 // The update prompt of a process: our own message dialog.
 HWND PromptOf(DWORD processId) {
-  HWND found = nullptr;
-  for (HWND window = ::FindWindowW(L"TOrvantaMessageDialog", nullptr); window != nullptr;
-       window = ::FindWindowExW(nullptr, window, L"TOrvantaMessageDialog", nullptr)) {
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner == processId && ::IsWindowVisible(window)) found = window;
-  }
-  return found;
+  return VisibleWindowOf(processId, UpdatePromptClass);
 }
 
 // The program asks a loopback server of this test, whose answer carries an update link.
@@ -31,19 +25,10 @@ class UpdatePrompt : public ::testing::Test {
   void SetUp() override {
     EndAnyInstance();
     ForgetSettings();
-    // Yes hands the link to the shell: Wine's browser setting points at a program that
-    // does nothing, so no browser starts during the test.
-    HKEY key = nullptr;
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr);
-    const wchar_t nothing[] = L"/bin/true";
-    ::RegSetValueExW(key, L"Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(nothing), sizeof(nothing));
-    ::RegCloseKey(key);
   }
   void TearDown() override {
     EndAnyInstance();
     ::SetEnvironmentVariableW(L"ORVANTA_TEST_UPDATE_URL", nullptr);
-    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers");
   }
 
   // Starts the program against a server with this answer; the prompt's window, if one came.
@@ -57,6 +42,8 @@ class UpdatePrompt : public ::testing::Test {
     return prompt;
   }
 
+  // Yes hands the link to the shell.
+  TQuietBrowser FBrowser;
   std::unique_ptr<TOrvantaProcess> FProcess;
 };
 

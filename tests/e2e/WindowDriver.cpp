@@ -90,6 +90,28 @@ std::size_t VisibleTopLevelWindowsOf(DWORD processId) {
   return count.Visible;
 }
 
+HWND VisibleWindowOf(DWORD processId, const wchar_t* className) {
+  HWND found = nullptr;
+  for (HWND window = ::FindWindowW(className, nullptr); window != nullptr;
+       window = ::FindWindowExW(nullptr, window, className, nullptr)) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && ::IsWindowVisible(window)) found = window;
+  }
+  return found;
+}
+
+HWND WaitForPopupMenu() {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        found = ::FindWindowW(PopupMenuClass, nullptr);
+        return found != nullptr && ::IsWindowVisible(found);
+      },
+      std::chrono::seconds(5));
+  return found;
+}
+
 namespace {
 
 // Copies what the screen shows of an area into a canvas of its size.

@@ -17,6 +17,15 @@ bool TickBox(HWND form, int boxId);
 // The window that has the keyboard focus in the form's thread (null when none has).
 HWND FocusedWindowOf(HWND form);
 std::size_t VisibleTopLevelWindowsOf(DWORD processId);
+
+// The system's popup menu and message box, and the program's update prompt.
+inline constexpr wchar_t PopupMenuClass[] = L"#32768";
+inline constexpr wchar_t MessageBoxClass[] = L"#32770";
+inline constexpr wchar_t UpdatePromptClass[] = L"TOrvantaMessageDialog";
+// The last visible top-level window of this class that the process owns; null if none.
+HWND VisibleWindowOf(DWORD processId, const wchar_t* className);
+// A popup menu (the tray menu) once it shows; null if none shows within five seconds.
+HWND WaitForPopupMenu();
 // Saves what the screen shows of the window as a PNG file, once its picture has settled.
 bool SaveWindowScreenshot(HWND window, const std::wstring& path);
 // The same for any part of the screen, in screen coordinates; a moving picture (a spinner)
