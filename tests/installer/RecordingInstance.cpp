@@ -4,10 +4,11 @@
 #include <cstdlib>
 #include <string>
 
-// recording_instance: stands in for a running orvanta.exe (same window class, placed at the
-// installed exe's path) and appends what the setup asks of it to the file named by
-// ORVANTA_TEST_LOG: "start ARGS", then "query-end-session" or "user WPARAM". Either request
-// closes it, as it closes the program, with exit status 0.
+// recording_instance: stands in for orvanta.exe at the installed exe's path and appends what
+// the setup asks of it to the file named by ORVANTA_TEST_LOG. It logs "start" and its
+// arguments; as the instance (same window class) it logs "query-end-session" or "user WPARAM"
+// and closes on either, as the program does; with "/uninst" it sends the running instance the
+// quit command (WM_USER, 2) and ends, as the program does.
 namespace {
 
 constexpr wchar_t InstanceClass[] = L"TFrmOrvanta";
@@ -45,7 +46,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   const int size = ::WideCharToMultiByte(CP_UTF8, 0, commandLine, -1, nullptr, 0, nullptr, nullptr);
   std::string arguments(size > 0 ? size - 1 : 0, '\0');
   if (size > 1) ::WideCharToMultiByte(CP_UTF8, 0, commandLine, -1, arguments.data(), size, nullptr, nullptr);
-  Log("start " + arguments);
+  Log(arguments.empty() ? "start" : "start " + arguments);
+  if (arguments == "/uninst") {
+    if (const HWND running = ::FindWindowW(InstanceClass, nullptr)) ::SendMessageW(running, WM_USER, 2, 0);
+    return 0;
+  }
 
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = WindowProc;
