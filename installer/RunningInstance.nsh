@@ -80,8 +80,12 @@ Function CloseInstanceForUpgrade
   ${If} $0 P<> 0
     StrCpy $InstanceWasRunning 1
     System::Call 'user32::SendMessageTimeoutW(p r0, i ${WM_QUERYENDSESSION}, p 0, p ${ENDSESSION_LOGOFF}, i ${SMTO_ABORTIFHUNG}, i 5000, *p .r1)'
+    Call EndInstances
+  ${Else}
+    ; Nothing here was asked to quit: those of other sessions are ended without waiting.
+    StrCpy $R0 1
+    Call ScanInstances
   ${EndIf}
-  Call EndInstances
 FunctionEnd
 
 ; The uninstall command makes this session's instance delete its logon task and quit. It is

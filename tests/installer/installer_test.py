@@ -325,16 +325,29 @@ def case_silent_uninstall(prefix, args):
     prefix.check_settings_kept()
 
 
-def case_uninstall_ends_unreachable_instance(prefix, args):
+def case_setup_ends_unreachable_instance(prefix, args):
+    """An instance whose window the setup cannot reach (another session, or every one when the
+    setup runs as SYSTEM) is ended by the path of its exe, on upgrade and on uninstall."""
     install_silently(prefix, args.setup)
     prefix.add_logon_task()
-    prefix.start("explorer", SECOND_DESKTOP, INSTALLED_EXE)
-    # Once the instance runs, that explorer owns the desktop; a second one started earlier
-    # would take it over and wait for the instance to end.
-    wait_until("the instance on the second desktop", prefix.instance_pids, 60)
-    check(prefix.wait_for_window(["explorer", SECOND_DESKTOP], 60, "exists"), "no instance on the second desktop")
-    check(not prefix.wait_for_window([], 1, "exists"), "the instance's window is reachable after all")
 
+    def start_elsewhere():
+        desktop = prefix.start("explorer", SECOND_DESKTOP, INSTALLED_EXE)
+        # Once the instance runs, that explorer owns the desktop; a second one started earlier
+        # would take it over and wait for the instance to end.
+        wait_until("the instance on the second desktop", prefix.instance_pids, 60)
+        check(prefix.wait_for_window(["explorer", SECOND_DESKTOP], 60, "exists"), "no instance on the second desktop")
+        check(not prefix.wait_for_window([], 1, "exists"), "the instance's window is reachable after all")
+        return desktop
+
+    desktop = start_elsewhere()
+    install_silently(prefix, args.setup)
+    check(not prefix.instance_pids(), "the upgrade left the unreachable instance running")
+    check(same_file(prefix.unix_path(INSTALLED_EXE), args.exe), "the upgrade did not put the shipped exe in place")
+    check(os.path.exists(prefix.task_file()), "the upgrade removed the logon task")
+    desktop.wait(timeout=30)
+
+    start_elsewhere()
     prefix.wine(UNINSTALLER, "/S", timeout=120)
     wait_for_uninstall(prefix, lambda: True)
 
@@ -480,7 +493,7 @@ def case_winget(args):
 WINE_CASES = {
     "silent-install": case_silent_install,
     "silent-uninstall": case_silent_uninstall,
-    "uninstall-ends-unreachable-instance": case_uninstall_ends_unreachable_instance,
+    "setup-ends-unreachable-instance": case_setup_ends_unreachable_instance,
     "silent-upgrade": case_silent_upgrade,
     "setup-asks-instance-to-quit": case_setup_asks_instance_to_quit,
     "interactive-install-and-upgrade": case_interactive_install_and_upgrade,
