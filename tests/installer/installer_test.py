@@ -111,6 +111,11 @@ class Prefix:
             subprocess.run(["wineserver", "-w"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for process in self.started:
             process.wait()
+        # The stopped server leaves its folder, named after the prefix's device and inode.
+        with contextlib.suppress(OSError):
+            status = os.stat(self.path)
+            for folder in glob.glob(f"/tmp/wine-*/server-{status.st_dev:x}-{status.st_ino:x}"):
+                shutil.rmtree(folder, ignore_errors=True)
         shutil.rmtree(self.root, ignore_errors=True)
 
     def run(self, args, timeout, check_status=True, env=None):
