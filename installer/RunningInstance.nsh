@@ -4,6 +4,8 @@
 ; of another session, or every instance when the setup runs as SYSTEM (as deployment tools run
 ; it), cannot be reached that way: those are found by the path of their exe instead.
 
+!include WinMessages.nsh
+
 !define TH32CS_SNAPPROCESS 0x2
 ; PROCESSENTRY32W on x64; its process id is the third DWORD.
 !define PROCESSENTRY32W_SIZE 568
