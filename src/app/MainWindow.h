@@ -10,6 +10,7 @@
 #include "app/CommandLine.h"
 #include "app/MainWindowSeams.h"
 #include "app/NumberFormat.h"
+#include "memory/MemoryStatus.h"
 #include "tray/TrayIcon.h"
 #include "tray/TrayPictures.h"
 #include "ui/ActivityIndicator.h"
@@ -55,6 +56,8 @@ class TFrmOrvanta : public TFormWindow {
   void EditInfoClick(TComponent* sender);
   void BtnCleanClick(TComponent* sender);
   void TmrStatusTimer(TComponent* sender);
+  // Samples the memory figures and shows them in the status lines and the bar.
+  MemoryStatus ShowStatus();
   void TrayIconClick(TComponent* sender);
   void BtnOpenClick(TComponent* sender);
   void BtnCopyrightClick(TComponent* sender);

@@ -5,6 +5,7 @@
 //   ORVANTA_TEST_PURGE_MS=N        the purge blocks N ms before its first call
 //   ORVANTA_TEST_PURGE_STATUS=HEX  every purge call answers this status
 //   ORVANTA_TEST_USAGE=PERCENT     physical memory reads as this share of 16 GiB in use
+//   ORVANTA_TEST_LOG_SAMPLES=1     one log line, memory-sample, each time memory is measured
 //   ORVANTA_TEST_CLOCK_SPEED=N     the rules' clock runs N times faster than real time
 //   ORVANTA_TEST_UPDATE_URL=URL    the web service to ask, such as a loopback server; without
 //                                  it a loopback port where nothing listens, so that no test
@@ -37,6 +38,7 @@ DWORD PurgeDelayMs = 0;
 bool PurgeStatusSet = false;
 LONG PurgeStatus = 0;
 double UsagePercent = -1;
+bool LogSamples = false;
 std::string LogPath;
 std::mutex LogLock;
 
@@ -80,6 +82,7 @@ LONG NTAPI TestPurgeCall(ULONG infoClass, PVOID info, ULONG length) {
 }
 
 BOOL WINAPI TestMemoryStatus(LPMEMORYSTATUSEX status) {
+  if (LogSamples) Log("memory-sample");
   const BOOL answered = ::GlobalMemoryStatusEx(status);
   if (UsagePercent < 0) return answered;
   constexpr DWORDLONG Total = 16ull << 30;
@@ -109,6 +112,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     PurgeStatusSet = true;
     PurgeStatus = static_cast<LONG>(std::strtoul(status.c_str(), nullptr, 16));
   }
+  LogSamples = Environment("ORVANTA_TEST_LOG_SAMPLES") == "1";
   if (const std::string usage = Environment("ORVANTA_TEST_USAGE"); !usage.empty())
     UsagePercent = std::atof(usage.c_str());
   if (const std::string speed = Environment("ORVANTA_TEST_CLOCK_SPEED"); !speed.empty()) {
