@@ -66,14 +66,17 @@ cpu_ticks() {
 
 echo "== start: process start to visible, painted window, median of 10 (ms) =="
 : >"$work/start-bare"
+: >"$work/start-platform"
 : >"$work/start-orvanta"
 : >"$work/start-scheduler"
 for _ in 1 2 3 4 5 6 7 8 9 10; do
   wine "$bin/bench_driver.exe" start-time FloorBareWindow "$bin/floor_bare_window.exe" >>"$work/start-bare"
+  wine "$bin/bench_driver.exe" start-time FloorPlatformWindow "$bin/floor_platform.exe" >>"$work/start-platform"
   wine "$bin/bench_driver.exe" start-time TFrmOrvanta "$bin/orvanta.exe" >>"$work/start-orvanta"
   wine "$bin/bench_driver.exe" scheduler-query >>"$work/start-scheduler"
 done
 start_bare=$(median <"$work/start-bare")
+start_platform=$(median <"$work/start-platform")
 start_orvanta=$(median <"$work/start-orvanta")
 start_scheduler=$(median <"$work/start-scheduler")
 
@@ -95,6 +98,7 @@ for name in bare platform orvanta; do
   eval "pid=\$${name}_pid"
   eval "${name}_rss=$(status_kib "$pid" VmRSS)"
   eval "${name}_anon=$(status_kib "$pid" RssAnon)"
+  eval "${name}_threads=$(ls "/proc/$pid/task" | wc -l)"
 done
 cp "/proc/$orvanta_pid/smaps" "$work/orvanta.smaps"
 cp "/proc/$platform_pid/smaps" "$work/platform.smaps"
@@ -136,13 +140,14 @@ hidden_percent=$(percent "$hidden_ticks")
 echo
 echo "Orvanta under Wine, $(date -u +%Y-%m-%d), $(nproc) cores, idle window ${idle_seconds} s"
 printf '%-34s %12s %12s %12s %8s %s\n' "" "bare window" "platform" "orvanta" "ratio" "target"
-printf '%-34s %12s %12s %12s %8s %s\n' "start to window, median ms" "$start_bare" "-" "$start_orvanta" \
+printf '%-34s %12s %12s %12s %8s %s\n' "start to window, median ms" "$start_bare" "$start_platform" "$start_orvanta" \
   "$start_ratio" "<= 1.20 x bare: $(verdict "$start_ratio" 1.20)"
 printf '%-34s %12s %12s %12s %8s %s\n' "  of it the logon task lookup, ms" "-" "-" "$start_scheduler" "" ""
 printf '%-34s %12s %12s %12s %8s %s\n' "VmRSS after 60 s, KiB" "$bare_rss" "$platform_rss" "$orvanta_rss" \
   "$rss_ratio" "<= 1.15 x platform: $(verdict "$rss_ratio" 1.15)"
 printf '%-34s %12s %12s %12s %8s %s\n' "RssAnon after 60 s, KiB" "$bare_anon" "$platform_anon" "$orvanta_anon" \
   "$anon_ratio" "<= 1.15 x platform: $(verdict "$anon_ratio" 1.15)"
+printf '%-34s %12s %12s %12s %8s %s\n' "threads after 60 s" "$bare_threads" "$platform_threads" "$orvanta_threads" "" ""
 printf '%-34s %12s %12s %12s %8s %s\n' "idle CPU, window shown, % core" "$(percent "$bare_ticks")" "-" \
   "$(percent "$shown_ticks")" "" "($shown_ticks ticks)"
 printf '%-34s %12s %12s %12s %8s %s\n' "idle CPU, window hidden, % core" "-" "-" "$hidden_percent" "" \
