@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FreshProgramTest.h"
 #include "OrvantaProcess.h"
 #include "TestHostSession.h"
 #include "TrayDriver.h"
@@ -51,14 +52,7 @@ bool IndicatorShown(HWND form) {
   return ::IsWindowVisible(::GetDlgItem(form, IdIndicator)) != FALSE;
 }
 
-class CleanJob : public ::testing::Test {
- protected:
-  void SetUp() override {
-    EndAnyInstance();
-    ForgetSettings();
-  }
-  void TearDown() override { EndAnyInstance(); }
-};
+class CleanJob : public TFreshProgramTest {};
 
 using ReadmeScreenshotsOfAClean = CleanJob;
 

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "FreshProgramTest.h"
 #include "LoopbackHttpServer.h"
 #include "OrvantaProcess.h"
 #include "TestHostSession.h"
@@ -283,14 +284,8 @@ bool StoredAsTickedBox(const wchar_t* name) {
          value == 1;
 }
 
-class LongRun : public ::testing::Test {
+class LongRun : public TFreshProgramTest {
  protected:
-  void SetUp() override {
-    EndAnyInstance();
-    ForgetSettings();
-  }
-  void TearDown() override { EndAnyInstance(); }
-
   // Runs the rounds against a started host and checks it ends where the first round left it.
   void RunBattery(TTestHostSession& host) {
     const HWND form = host.Start();

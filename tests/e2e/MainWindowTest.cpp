@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FreshProgramTest.h"
 #include "OrvantaProcess.h"
 #include "WindowDriver.h"
 #include "app/MainWindowControls.h"
@@ -64,14 +65,8 @@ bool ControlVisible(HWND form, int id) {
   return ::IsWindowVisible(::GetDlgItem(form, id)) != FALSE;
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public TFreshProgramTest {
  protected:
-  void SetUp() override {
-    EndAnyInstance();
-    ForgetSettings();
-  }
-  void TearDown() override { EndAnyInstance(); }
-
   HWND Start() {
     FProcess = std::make_unique<TOrvantaProcess>(TOrvantaProcess::Start(L""));
     const HWND form = FProcess->WaitForInstanceWindow();

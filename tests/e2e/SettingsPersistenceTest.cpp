@@ -4,6 +4,7 @@
 #include <chrono>
 #include <string>
 
+#include "FreshProgramTest.h"
 #include "OrvantaProcess.h"
 #include "WindowDriver.h"
 #include "app/CommandLine.h"
@@ -48,17 +49,7 @@ bool Checked(HWND form, int id) {
   return SendWithTimeout(::GetDlgItem(form, id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
 }
 
-class SettingsPersistence : public ::testing::Test {
- protected:
-  void SetUp() override {
-    EndAnyInstance();
-    ForgetSettings();
-  }
-  void TearDown() override {
-    EndAnyInstance();
-    ForgetSettings();
-  }
-};
+class SettingsPersistence : public TFreshProgramTest {};
 
 TEST_F(SettingsPersistence, ARuleTurnedOnIsStoredAndStillOnAfterARestart) {
   {

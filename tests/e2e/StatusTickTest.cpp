@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 
+#include "FreshProgramTest.h"
 #include "OrvantaProcess.h"
 #include "TestHostSession.h"
 #include "WindowDriver.h"
@@ -16,17 +17,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class StatusTick : public ::testing::Test {
- protected:
-  void SetUp() override {
-    EndAnyInstance();
-    ForgetSettings();
-  }
-  void TearDown() override {
-    EndAnyInstance();
-    ForgetSettings();
-  }
-};
+class StatusTick : public TFreshProgramTest {};
 
 TEST_F(StatusTick, HiddenWithNoUsageRuleItMeasuresNothingAndShowsFreshFiguresWhenOpened) {
   TTestHostSession host({{"LOG_SAMPLES", "1"}, {"USAGE", "50"}});

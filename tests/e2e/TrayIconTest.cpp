@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "FreshProgramTest.h"
 #include "OrvantaProcess.h"
 #include "TrayDriver.h"
 #include "WindowDriver.h"
@@ -23,14 +24,8 @@ HWND QuitConfirmation(DWORD processId) {
   return found;
 }
 
-class TrayIcon : public ::testing::Test {
+class TrayIcon : public TFreshProgramTest {
  protected:
-  void SetUp() override {
-    EndAnyInstance();
-    ForgetSettings();
-  }
-  void TearDown() override { EndAnyInstance(); }
-
   HWND Start(const std::wstring& argument) {
     FProcess = std::make_unique<TOrvantaProcess>(TOrvantaProcess::Start(argument));
     const HWND form = FProcess->WaitForInstanceWindow();

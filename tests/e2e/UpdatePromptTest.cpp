@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "FreshProgramTest.h"
 #include "LoopbackHttpServer.h"
 #include "OrvantaProcess.h"
 #include "QuietBrowser.h"
@@ -20,14 +21,10 @@ HWND PromptOf(DWORD processId) {
 }
 
 // The program asks a loopback server of this test, whose answer carries an update link.
-class UpdatePrompt : public ::testing::Test {
+class UpdatePrompt : public TFreshProgramTest {
  protected:
-  void SetUp() override {
-    EndAnyInstance();
-    ForgetSettings();
-  }
   void TearDown() override {
-    EndAnyInstance();
+    TFreshProgramTest::TearDown();
     ::SetEnvironmentVariableW(L"ORVANTA_TEST_UPDATE_URL", nullptr);
   }
 
