@@ -85,7 +85,19 @@ std::u16string_view TDropDownList::SelectedText() const {
 }
 
 void TDropDownList::Put(int index, std::u16string_view text) {
-  FItems.at(static_cast<std::size_t>(index)) = text;
+  std::u16string& item = FItems.at(static_cast<std::size_t>(index));
+  if (item == text) return;
+  item = text;
+  if (FUpdateDepth > 0) {
+    FChangedWhileUpdating = true;
+  } else {
+    FillWindow();
+  }
+}
+
+void TDropDownList::EndUpdate() {
+  if (FUpdateDepth == 0 || --FUpdateDepth > 0 || !FChangedWhileUpdating) return;
+  FChangedWhileUpdating = false;
   FillWindow();
 }
 

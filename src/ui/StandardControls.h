@@ -85,10 +85,15 @@ class TDropDownList : public TControlOf<TComboBox>, private TStrings {
   int Count() const override { return static_cast<int>(FItems.size()); }
   std::u16string Get(int index) const override { return FItems.at(static_cast<std::size_t>(index)); }
   void Put(int index, std::u16string_view text) override;
+  void BeginUpdate() override { ++FUpdateDepth; }
+  void EndUpdate() override;
   void FillWindow();
 
   std::vector<std::u16string> FItems;
   int FItemIndex = -1;
+  // Inside BeginUpdate and EndUpdate the window's list is filled once, at the end.
+  int FUpdateDepth = 0;
+  bool FChangedWhileUpdating = false;
 };
 
 class TProgressBar : public TControlOf<TComponent> {

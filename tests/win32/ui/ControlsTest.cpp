@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "TestForm.h"
@@ -105,6 +106,34 @@ TEST_F(ControlsTest, DropDownListSelectionFromCodeIsQuietAndRangeChecked) {
   Send(FForm.Handle(), WM_COMMAND, MAKEWPARAM(2, CBN_SELCHANGE), reinterpret_cast<LPARAM>(FList.Handle()));
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(FList.ItemIndex(), 1);
+}
+
+// The translation walk renames every item of a list inside one update: the window's list is
+// filled once, at the end, with the selection kept.
+TEST_F(ControlsTest, DropDownListItemsChangedInAnUpdateReachTheWindowAtItsEnd) {
+  const HWND list = FList.Handle();
+  const auto windowItem = [&](int index) {
+    wchar_t text[16] = {};
+    Send(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return std::wstring(text);
+  };
+  FList.SetItemIndex(1);
+  TStrings& items = *FList.Items();
+  items.BeginUpdate();
+  items.Put(0, u"thirty");
+  items.Put(1, u"forty");
+  EXPECT_EQ(windowItem(0), L"30") << "the window's list changed before the update ended";
+  items.EndUpdate();
+  EXPECT_EQ(windowItem(0), L"thirty");
+  EXPECT_EQ(windowItem(1), L"forty");
+  EXPECT_EQ(windowItem(2), L"50");
+  EXPECT_EQ(Send(list, CB_GETCURSEL), 1);
+  EXPECT_EQ(FList.SelectedText(), u"forty");
+
+  // Outside an update a change shows at once.
+  items.Put(2, u"fifty");
+  EXPECT_EQ(windowItem(2), L"fifty");
+  EXPECT_EQ(Send(list, CB_GETCURSEL), 1);
 }
 
 TEST_F(ControlsTest, CheckBoxRunsItsClickOnlyWhenItsStateChanges) {
