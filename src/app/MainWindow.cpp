@@ -234,21 +234,19 @@ std::chrono::system_clock::time_point TFrmOrvanta::Now() const {
 
 void TFrmOrvanta::TmrStatusTimer(TComponent*) {
   TmrStatus.SetEnabled(false);
+  // The limits are read in place: a tick allocates nothing beyond its three texts.
+  const TRuleControls rules{{ChkUsagePhys.Checked(), EditUsagePhys.SelectedText()},
+                            {ChkUsagePage.Checked(), EditUsagePage.SelectedText()},
+                            {ChkUsageWork.Checked(), EditUsageWork.SelectedText()},
+                            {ChkMinute.Checked(), EditMinute.SelectedText()}};
   // Hidden in the tray with no usage rule on, nobody reads the figures: the tick measures
   // nothing then, so an idle program costs next to no CPU. Showing the window brings the
   // figures up to date before it appears.
   MemoryStatus status{};
-  const bool usageRuleOn = ChkUsagePhys.Checked() || ChkUsagePage.Checked() || ChkUsageWork.Checked();
+  const bool usageRuleOn = rules.UsagePhys.Checked || rules.UsagePage.Checked || rules.UsageWork.Checked;
   if (usageRuleOn || ::IsWindowVisible(Handle())) status = ShowStatus();
 
-  if (!FIsRunning) {
-    // The limits are read in place: a tick allocates nothing beyond its three texts.
-    const TRuleControls rules{{ChkUsagePhys.Checked(), EditUsagePhys.SelectedText()},
-                              {ChkUsagePage.Checked(), EditUsagePage.SelectedText()},
-                              {ChkUsageWork.Checked(), EditUsageWork.SelectedText()},
-                              {ChkMinute.Checked(), EditMinute.SelectedText()}};
-    if (RulesAskForClean(status, rules, Now(), FNextTime, FIsRunning) && !FIsRunning) Clean(false);
-  }
+  if (!FIsRunning && RulesAskForClean(status, rules, Now(), FNextTime, FIsRunning)) Clean(false);
   // Only a tick that ran to its end switches the timer on again.
   TmrStatus.SetEnabled(true);
 }
