@@ -25,6 +25,7 @@
 #include "app/MainWindowControls.h"
 #include "host/TestProbe.h"
 #include "tray/TrayIcon.h"
+#include "win32/UniqueHandle.h"
 
 using namespace std::chrono_literals;
 
@@ -93,12 +94,12 @@ long CountWindowsOf(DWORD processId) {
 }
 
 std::string ReadWholeFile(const std::wstring& path) {
-  const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
+  const TUniqueHandle file(
+      ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file.Valid()) return {};
   std::string text(16384, '\0');
   DWORD read = 0;
-  if (!::ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) read = 0;
-  ::CloseHandle(file);
+  if (!::ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) read = 0;
   text.resize(read);
   return text;
 }
